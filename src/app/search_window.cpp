@@ -1,0 +1,254 @@
+#include "app/search_window.h"
+
+#include <exception>
+#include <system_error>
+#include <utility>
+
+#include "app/categories.h"
+#include "collect/browse.h"
+#include "collect/keyword_query.h"
+#include "collect/page_file.h"
+#include "collect/search_results.h"
+#include "report/report_writer.h"
+#include "report/scan.h"
+
+namespace lotwise {
+namespace {
+
+constexpr char kTooManyListings[] =
+    "eBay says your search returned too many listings. Please narrow it and try again";
+
+}  // namespace
+
+SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platform& platform)
+    : caption("Lotwise -- Your Key to the Online Auction Market"),
+      Label1{
+          "Enter the minimum amount of bids you want the search to find and then choose a "
+          "search."},
+      Label2{"Enter Category #"},
+      Label3{"Search for items that have at least"},
+      Label4{"Title"},
+      Label5{"Words to exclude"},
+      Label6{"Price Range"},
+      Label7{"Between  $"},
+      Label8{"and  $"},
+      Label9{"Search in Categories"},
+      Label11{"bids."},
+      Label12{"Enter Keywords"},
+      txtBids{"0"},
+      Check1{"Title and Description", 0},
+      SSTab1{{"Featured", "Category", "Completed", "Keyword"}, 3},
+      cmdSearch{"Search", true},
+      Command1{"Stop Search", true},
+      Command2{"Show Categories", true},
+      Command3{"Search", true},
+      Command4{"Search Featured Auctions", true},
+      Command5{"Search", true},
+      Command6{"See Incomplete Results", false},
+      hlpHelp{"Help"},
+      hlpInstruct{"Instructions"},
+      bar1{"-"},
+      hlpEmail{"Email Author"},
+      mnuDiscuss{"Discussion Group"},
+      hlpWebsite{"Visit Website"},
+      bar2{"-"},
+      hlpAbout{"About"},
+      mnuOpen{"Open last Results"},
+      mnuUpdate{"Check for Update"},
+      config_(std::move(config)),
+      appFolder_(std::move(appFolder)),
+      platform_(platform) {
+  cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
+  frmAbout.lblDescription.caption =
+      "Lotwise finds the auctions that already draw bids. Published by the Lotwise authors; "
+      "provided as is, without warranty of any kind.";
+  frmAbout.Label1.caption = config_.contactAddress;
+  frmAbout.cmdOK.caption = "OK";
+  StartUp();
+}
+
+void SearchWindow::StartUp() {
+  StopRequested = 0;
+  FillCategories(cmbCategories);
+  cmbSearch.select(0);
+  cmbCategories.select(0);
+}
+
+std::filesystem::path SearchWindow::PageFilePath() const { return appFolder_ / kPageFileName; }
+
+std::filesystem::path SearchWindow::ReportPath() const { return appFolder_ / kReportFileName; }
+
+void SearchWindow::EnableSearchCommands(bool enabled) {
+  for (CommandButton* command : {&Command2, &Command3, &Command4, &Command5, &cmdSearch}) {
+    command->enabled = enabled;
+  }
+}
+
+void SearchWindow::TooManyListings() {
+  platform_.MessageBox(kTooManyListings);
+  StopRequested = 1;
+  EnableSearchCommands(true);
+  Command1.caption = "Stop Search";
+  Label1.caption = "Ready for another search";
+}
+
+void SearchWindow::EndSearch(const std::string& why) {
+  StopRequested = 1;
+  EnableSearchCommands(true);
+  Command6.enabled = false;
+  Command1.caption = "Stop Search";
+  Label1.caption = why;
+}
+
+void SearchWindow::RemoveTempFile() {
+  Label1.caption = "Deleting Temporary Files.......";
+  std::error_code ignored;
+  std::filesystem::remove(PageFilePath(), ignored);
+  std::filesystem::remove(ReportPath(), ignored);
+}
+
+bool SearchWindow::click(CommandButton& command) {
+  if (!command.enabled) return false;
+  if (&command == &cmdSearch || &command == &Command3 || &command == &Command4 ||
+      &command == &Command5) {
+    RunSearch(command);
+  } else if (&command == &Command1) {
+    StopSearch();
+  } else if (&command == &Command6) {
+    SeeIncomplete = 1;
+    Command6.enabled = false;
+  } else if (&command == &Command2) {
+    platform_.ShellOpen("http://" + config_.listingsHost + "/aw/listings/list/categories.html", "0",
+                        "0");
+  } else if (&command == &frmAbout.cmdOK) {
+    frmAbout.loaded = false;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void SearchWindow::RunSearch(CommandButton& command) {
+  if (searchDepth_ > 0) {
+    // A stopped search is still unwinding below this click: run this one after it.
+    pendingSearch_ = &command;
+    return;
+  }
+  for (CommandButton* next = &command; next != nullptr;) {
+    pendingSearch_ = nullptr;
+    ++searchDepth_;
+    try {
+      if (next == &cmdSearch) {
+        KeywordSearch();
+      } else if (next == &Command3) {
+        CategorySearch();
+      } else if (next == &Command4) {
+        FeaturedSearch();
+      } else {
+        CompletedSearch();
+      }
+    } catch (const std::exception& failure) {
+      EndSearch(std::string("Search ended: ") + failure.what());
+    }
+    --searchDepth_;
+    next = pendingSearch_;
+  }
+}
+
+void SearchWindow::KeywordSearch() {
+  StopRequested = 0;
+  ListOffset = 0;
+  EnableSearchCommands(false);
+  RemoveTempFile();
+  SearchKind = 1;
+  RunKeywordSearch(*this);
+  ScanSearchPages(*this);
+}
+
+void SearchWindow::CategorySearch() {
+  StopRequested = 0;
+  EnableSearchCommands(false);
+  PageStart = 2;
+  RemoveTempFile();
+  Label1.caption = "Finding # of Auctions in Category.......";
+  SearchKind = 2;
+  GetData(
+      *this,
+      "http://" + config_.listingsHost + "/aw/plistings/list/category" + Text1.text + "/index.html",
+      "");
+  ScanListingPages(*this);
+}
+
+void SearchWindow::FeaturedSearch() {
+  StopRequested = 0;
+  EnableSearchCommands(false);
+  PageStart = 2;
+  RemoveTempFile();
+  Label1.caption = "Finding # of featured auctions.......";
+  SearchKind = 3;
+  FeaturedMode = 0;
+  GetData(*this,
+          "http://" + config_.listingsHost +
+              "/pool1/plistings/list/auction/category0/index.html?featured",
+          "");
+  ScanListingPages(*this);
+}
+
+void SearchWindow::CompletedSearch() {
+  StopRequested = 0;
+  ListOffset = 0;
+  EnableSearchCommands(false);
+  PageStart = 2;
+  RemoveTempFile();
+  Label1.caption = "Finding # of completed auctions.......";
+  SearchKind = 4;
+  CollectCompletedPages(*this);
+  ScanListingPages(*this);
+}
+
+void SearchWindow::StopSearch() {
+  SeeIncomplete = 0;
+  StopRequested = 1;
+  for (CommandButton* command : {&Command2, &Command3, &Command4, &Command5}) {
+    command->enabled = true;
+  }
+  Command6.enabled = false;
+  cmdSearch.enabled = true;
+  Command1.caption = "Stop Search";
+  Label1.caption = "Ready for another search";
+}
+
+void SearchWindow::close() {
+  pendingSearch_ = nullptr;
+  if (searching()) StopSearch();
+  frmAbout.loaded = false;
+}
+
+void SearchWindow::choose(MenuItem& item) {
+  if (&item == &hlpInstruct) {
+    platform_.ShellOpen((appFolder_ / "instructions.htm").string(), "0", "0");
+  } else if (&item == &hlpEmail) {
+    platform_.ShellOpen("mailto:" + config_.contactAddress, "0", "0");
+  } else if (&item == &mnuDiscuss) {
+    platform_.ShellOpen("http://" + config_.discussionGroup, "0", "0");
+  } else if (&item == &hlpWebsite) {
+    platform_.ShellOpen("http://" + config_.publisherWebsiteHost, "0", "0");
+  } else if (&item == &hlpAbout) {
+    if (!frmAbout.loaded) LoadAbout();
+  } else if (&item == &mnuOpen) {
+    platform_.ShellOpen(ReportPath().string(), "0", "0");
+  } else if (&item == &mnuUpdate) {
+    platform_.ShellOpen((appFolder_ / "Update.exe").string(), "0", appFolder_.string());
+  }
+}
+
+void SearchWindow::LoadAbout() {
+  const ProgramVersion version = programVersion();
+  frmAbout.caption = "About Lotwise";
+  frmAbout.lblVersion.caption = "Version " + std::to_string(version.major) + "." +
+                                std::to_string(version.minor) + "." +
+                                std::to_string(version.revision);
+  frmAbout.loaded = true;
+}
+
+}  // namespace lotwise

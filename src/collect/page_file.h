@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace lotwise {
+
+// The page file: the result tables cut from every fetched page, each followed by CR LF.
+inline constexpr char kPageFileName[] = "Listinglist.txt";
+
+// The page file could not be opened, written or read.
+class PageFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Opens the page file for appending (creating it), writes one record exactly as given
+// followed by CR LF, and closes it. Throws PageFileError.
+void AppendRecord(const std::filesystem::path& file, std::string_view record);
+
+using LineHandler = std::function<void(std::string_view line)>;
+
+// Splits text into lines: a line ends at CR or CR LF; a lone LF stays in the line; a
+// last line without a line end is still a line.
+class LineSplitter {
+ public:
+  // Feeds the next piece of the text; calls `eachLine` for every line it completes.
+  void Feed(std::string_view piece, const LineHandler& eachLine);
+  // Ends the text; calls `eachLine` for a last line without a line end.
+  void Finish(const LineHandler& eachLine);
+
+ private:
+  std::string pending_;
+  bool skipLineFeed_ = false;
+};
+
+// Reads a file line by line in fixed-size pieces, never holding it whole. Returns false
+// when the file does not exist; throws PageFileError when it cannot be read.
+bool ReadLines(const std::filesystem::path& file, const LineHandler& eachLine);
+
+}  // namespace lotwise

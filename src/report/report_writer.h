@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lotwise {
+
+class SearchWindow;
+
+// The report: an HTML page in the application folder, opened in the browser.
+inline constexpr char kReportFileName[] = "Finalsearch.htm";
+
+// The bid count and the report row of one line of the page file.
+using BidCountOf = std::function<std::int16_t(std::string_view line)>;
+using RowTextOf = std::function<std::string(std::string_view line)>;
+
+// Writes the report from the page file: the rows whose bid count lies between the
+// minimum typed in txtBids and `highest`, higher counts first, equal counts in
+// page-file order. Then opens it, shows the finished state and deletes the page file.
+// Does nothing when StopRequested is 1.
+void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& bidCount,
+                  const RowTextOf& rowText);
+
+// The browse side (category, featured, completed items) and the keyword side.
+void WriteListingResults(SearchWindow& window, std::int16_t highest);
+void WriteSearchResults(SearchWindow& window, std::int16_t highest);
+
+}  // namespace lotwise
