@@ -137,6 +137,8 @@ void SearchWindow::RunSearch(CommandButton& command) {
   for (CommandButton* next = &command; next != nullptr;) {
     pendingSearch_ = nullptr;
     ++searchDepth_;
+    // An early end asked for in an earlier search must not cut this one short.
+    SeeIncomplete = 0;
     try {
       if (next == &cmdSearch) {
         KeywordSearch();

@@ -68,7 +68,7 @@ void GetData(SearchWindow& window, const std::string& url, const std::string& Ne
 
 void GetListing(SearchWindow& window, std::string url, const std::string& NextUrl) {
   while (window.StopRequested == 0) {
-    window.Command6.enabled = true;
+    if (window.SeeIncomplete == 0) window.Command6.enabled = true;
     const bool byOffset = window.SearchKind == 1 || window.SearchKind == 4;
     const std::string_view start = byOffset ? kOffsetTableStart : kBrowseTableStart;
     const std::string page = window.platform().OpenURL(url);

@@ -96,15 +96,16 @@ void GetTotalAuctions(SearchWindow& window, const std::string& url, const std::s
 
 void CreateTextFile(SearchWindow& window, const std::string& url, const std::string& NextUrl) {
   if (window.StopRequested == 1) return;
-  window.Command6.enabled = true;
+  if (window.SeeIncomplete == 0) window.Command6.enabled = true;
   std::string page;
   std::size_t p = 0;
-  while (window.StopRequested == 0) {
+  for (;;) {
     page = window.platform().OpenURL(url);
     p = InStrCI(page, kFirstKeywordTableStart);
-    if (p > 0) break;
+    if (p > 0 || window.StopRequested == 1) break;
     // No result table yet: ask again after a pause rather than at once.
     window.platform().Pause(kRetryPause);
+    if (window.StopRequested == 1) break;
   }
   if (!CutTables(window, page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
   if (std::optional<std::string> next = NextPage(window, NextUrl)) {
