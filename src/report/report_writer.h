@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,13 @@ class SearchWindow;
 // The report: an HTML page in the application folder, opened in the browser.
 inline constexpr char kReportFileName[] = "Finalsearch.htm";
 
+// The report could not be created or written, or the page file could not be read
+// for it. The message says what failed; the page file is kept.
+class ReportError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The bid count and the report row of one line of the page file.
 using BidCountOf = std::function<std::int16_t(std::string_view line)>;
 using RowTextOf = std::function<std::string(std::string_view line)>;
@@ -19,7 +27,8 @@ using RowTextOf = std::function<std::string(std::string_view line)>;
 // Writes the report from the page file: the rows whose bid count lies between the
 // minimum typed in txtBids and `highest`, higher counts first, equal counts in
 // page-file order. Then opens it, shows the finished state and deletes the page file.
-// Does nothing when StopRequested is 1.
+// Does nothing when StopRequested is 1. The report is written under a temporary name
+// and takes its own name only when complete. Throws ReportError.
 void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
 
