@@ -20,9 +20,6 @@ TEST(GrabBid, ReadsTheBidTextOfACell) {
   EXPECT_EQ(GrabBid(kCell + "<b>12</b><br>"), 0);
   EXPECT_EQ(GrabBid("<tr><td>no bids</td></tr>"), 0);
   EXPECT_EQ(GrabBid(kCell + "12<br>", 1), 0);
-}
-
-TEST(GrabBid, BidTextsThatAreNoCountGiveZero) {
   EXPECT_EQ(GrabBid(kCell + "<br>"), 0);
   EXPECT_EQ(GrabBid(kCell + "ab<br>"), 0);
   EXPECT_EQ(GrabBid(kCell + "12"), 0);
