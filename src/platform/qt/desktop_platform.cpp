@@ -1,0 +1,61 @@
+#include "platform/qt/desktop_platform.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
+#include <utility>
+
+#include "platform/qt/shell_open.h"
+
+namespace lotwise {
+
+DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
+    : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
+
+void DesktopPlatform::attachView(QWidget* view, std::function<void()> refresh) {
+  view_ = view;
+  refresh_ = std::move(refresh);
+}
+
+void DesktopPlatform::RefreshView() {
+  if (view_ && refresh_) refresh_();
+}
+
+void DesktopPlatform::WhileFetching() {
+  DoEvents();
+  if (fetchesAbandoned_) throw FetchError("The window was closed.");
+}
+
+std::string DesktopPlatform::OpenURL(const std::string& url) {
+  if (fetchesAbandoned_) throw FetchError("The window was closed.");
+  return fetcher_.OpenURL(url);
+}
+
+void DesktopPlatform::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  RefreshView();
+}
+
+void DesktopPlatform::ShellOpen(const std::string& target, const std::string& parameters,
+                                const std::string& directory) {
+  OpenWithShell(shell_, target, parameters, directory);
+}
+
+void DesktopPlatform::MessageBox(const std::string& text) {
+  RefreshView();
+  QMessageBox box(QMessageBox::Information, QCoreApplication::applicationName(),
+                  QString::fromStdString(text), QMessageBox::Ok, view_.data());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void DesktopPlatform::Pause(std::chrono::milliseconds duration) {
+  if (fetchesAbandoned_) return;
+  QEventLoop loop;
+  QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+  loop.exec();
+  RefreshView();
+}
+
+}  // namespace lotwise

@@ -1,0 +1,36 @@
+#include "platform/qt/images.h"
+
+#include <QString>
+
+// Registers the pictures compiled into this library; a static library's resources are
+// not registered unless something refers to them.
+static void RegisterPictures() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(lotwise);
+    return true;
+  }();
+  (void)registered;
+}
+
+namespace lotwise {
+
+QPixmap BannerPicture() {
+  RegisterPictures();
+  return QPixmap(QStringLiteral(":/lotwise/banner.png"));
+}
+
+QPixmap IconPicture() {
+  RegisterPictures();
+  return QPixmap(QStringLiteral(":/lotwise/icon-64.png"));
+}
+
+QIcon ProgramIcon() {
+  RegisterPictures();
+  QIcon icon;
+  for (const int size : {16, 32, 64, 256}) {
+    icon.addFile(QStringLiteral(":/lotwise/icon-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
+}  // namespace lotwise

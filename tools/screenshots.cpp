@@ -1,0 +1,73 @@
+// Renders the search window and the About window offscreen, as a person would see them
+// after start-up, and saves them as PNG files.
+// Usage: lotwise_screenshots <output folder>
+// Writes window.png (as the window opens), about.png, and tab-<name>.png for each tab.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "app/config.h"
+#include "app/search_window.h"
+#include "platform/qt/about_dialog.h"
+#include "platform/qt/desktop_platform.h"
+#include "platform/qt/images.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/shell.h"
+
+namespace {
+
+// Nothing is opened while the pictures are taken.
+class NoShell : public lotwise::Shell {
+ public:
+  bool openUrl(const QUrl&) override { return false; }
+  bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
+};
+
+bool Save(QWidget* widget, const QDir& folder, const char* name) {
+  const QString path = folder.filePath(QLatin1String(name));
+  if (widget->grab().save(path, "PNG")) return true;
+  std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Lotwise"));
+  QApplication::setWindowIcon(lotwise::ProgramIcon());
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    return 2;
+  }
+  const QDir output(QString::fromLocal8Bit(argv[1]));
+  QTemporaryDir folder;
+
+  NoShell shell;
+  lotwise::DesktopPlatform platform(shell);
+  lotwise::SearchWindow model(lotwise::buildConfig(), folder.path().toStdString(), platform);
+  lotwise::MainWindow window(model);
+  platform.attachView(&window, [&window] { window.refresh(); });
+  window.show();
+  QApplication::processEvents();
+  bool ok = Save(&window, output, "window.png");
+
+  auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+  for (int i = 0; tabs != nullptr && i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    QApplication::processEvents();
+    const QString name = QStringLiteral("tab-%1.png").arg(tabs->tabText(i).toLower());
+    ok = Save(&window, output, name.toLatin1().constData()) && ok;
+  }
+
+  window.findChild<QAction*>(QStringLiteral("hlpAbout"))->trigger();
+  QApplication::processEvents();
+  auto* about = window.findChild<lotwise::AboutDialog*>();
+  ok = about != nullptr && Save(about, output, "about.png") && ok;
+  return ok ? 0 : 1;
+}
