@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/expected_report.h"
+#include "core/window_fixture.h"
+
+namespace lotwise {
+namespace {
+
+using Strings = std::vector<std::string>;
+using testing::Report;
+
+const std::string kItemLink = "http://items.test/ws/eBayISAPI.dll?ViewItem";
+const std::string kEscapedItemLink = "http%3A//items.test/ws/eBayISAPI.dll%3FViewItem%26item%3D";
+
+// A listing table holding one item row, and its report row: the item link sent through
+// the affiliate redirect, opening in a new window.
+std::string BrowseTable(const std::string& item, const std::string& bids) {
+  return "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=#fff><tr><td>"
+         "<a href=\"" +
+         kItemLink + "&item=" + item + "\">Lamp " + item +
+         "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">" + bids + "<br></td></tr></table>";
+}
+std::string BrowseRow(const std::string& item, const std::string& bids) {
+  return "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=#fff><tr><td>"
+         "<a href=\"http://aff.test/click-111-999?loc=" +
+         kEscapedItemLink + item + "\" target=\"_blank\">Lamp " + item +
+         "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">" + bids + "<br></td></tr></table>";
+}
+
+// Result tables of the keyword and completed-items pages.
+std::string KeywordCells(const std::string& item, const std::string& bids) {
+  return "<tr><td><a href=\"" + kItemLink + "&amp;item=" + item + "&amp;category=5\">Vase " + item +
+         "</a></td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">" + bids +
+         "<br></font></td></tr>";
+}
+std::string KeywordRowCells(const std::string& item, const std::string& bids) {
+  return "<tr><td><a href=\"http://aff.test/click-222-999?loc=" + kEscapedItemLink + item +
+         "\"target=\"_new\">Vase " + item +
+         "</a></td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">" + bids +
+         "<br></font></td></tr>";
+}
+const std::string kFirstKeywordStart = "<table width=\"100%\" cellpadding=\"3\" border=0>";
+const std::string kOffsetStart =
+    "<table width=100% cellpadding=3 border=0 cellspacing=0 bgcolor=#ffffff>";
+
+std::string CompletedTable(const std::string& item, const std::string& bids) {
+  return kOffsetStart + "<tr><td><a href=\"" + kItemLink + "&item=" + item + "\">Clock " + item +
+         "</a></td><td align=center valign=top width=10%><font size=3>" + bids +
+         "<BR><img src=\"x.gif\"></td></tr></table>";
+}
+std::string CompletedRow(const std::string& item, const std::string& bids) {
+  return kOffsetStart + "<tr><td><a href=\"http://aff.test/click-111-999?loc=" + kEscapedItemLink +
+         item + "\" target=\"_blank\">Clock " + item +
+         "</a></td><td align=center valign=top width=10%><font size=3>" + bids +
+         "<BR><img src=\"x.gif\"></td></tr></table>";
+}
+
+class WholeSearchTest : public testing::WindowTest {
+ protected:
+  Strings statuses;
+
+  void SetUp() override {
+    // Every status text the window shows while it handles input or waits for a page.
+    const auto record = [this] {
+      if (statuses.empty() || statuses.back() != window.Label1.caption) {
+        statuses.push_back(window.Label1.caption);
+      }
+    };
+    platform.duringFetch = [record](const std::string&) { record(); };
+    platform.duringDoEvents = record;
+  }
+
+  void ExpectFinished(const std::string& rows) {
+    EXPECT_EQ(testing::ReadFile(window.ReportPath()), Report(rows));
+    ASSERT_EQ(platform.shellCalls.size(), 1u);
+    EXPECT_EQ(platform.shellCalls[0].target, window.ReportPath().string());
+    EXPECT_EQ(window.Label1.caption, "Finished!!!");
+    EXPECT_EQ(window.Command1.caption, "Begin New Search");
+    EXPECT_EQ(SearchCommands(), "00000");
+    EXPECT_FALSE(PageFileExists());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(window.click(window.Command1));
+    ExpectReady();
+  }
+};
+
+TEST_F(WholeSearchTest, CategorySearchReportsRowsWithMostBidsFirst) {
+  const std::string base = "http://listings.test/aw/plistings/list/category42/";
+  platform.pages[base + "index.html"] = "<font>Page 1 of <b>2</b></font>\r\n" +
+                                        BrowseTable("1", "3") + "\r\n" + BrowseTable("2", "5") +
+                                        BrowseTable("3", "-") + BrowseTable("4", "1");
+  platform.pages[base + "page2.html"] = BrowseTable("5", "12") + "\n" + BrowseTable("6", "5");
+  window.Text1.text = "42";
+  window.txtBids.text = "2";
+  EXPECT_TRUE(window.click(window.Command3));
+  EXPECT_EQ(platform.fetched,
+            (Strings{base + "index.html", base + "index.html", base + "page2.html"}));
+  EXPECT_EQ(statuses, (Strings{"Finding # of Auctions in Category.......",
+                               "2 pages of listings found", "2 of 2 pages searched."}));
+  ExpectFinished(BrowseRow("5", "12") + BrowseRow("2", "5") + BrowseRow("6", "5") +
+                 BrowseRow("1", "3"));
+}
+
+TEST_F(WholeSearchTest, FeaturedSearchReadsItsOwnPages) {
+  const std::string base = "http://listings.test/pool1/plistings/list/auction/category0/";
+  platform.pages[base + "index.html?featured"] =
+      "of <b>1</b></font>" + BrowseTable("7", "4") + BrowseTable("8", "<b>9</b>");
+  window.txtBids.text = "0";
+  window.click(window.Command4);
+  EXPECT_EQ(platform.fetched, Strings(2, base + "index.html?featured"));
+  ExpectFinished(BrowseRow("7", "4") + BrowseRow("8", "<b>9</b>"));
+}
+
+TEST_F(WholeSearchTest, CompletedItemsSearchUsesTheBrowseReport) {
+  const std::string first =
+      "http://completed.test/search/search.dll?ht=1&query=brass+clock&SortProperty=MetaEndSort";
+  const std::string next =
+      "http://completed.test/search/search.dll?GetResult&query=brass+clock&ht=1&combine=y&"
+      "SortProperty=MetaEndSort&st=2&skip=";
+  platform.pages[first] =
+      "<tr><td><font size=2 face=\"Arial, Helvetica, sans-serif\"><b>51</b> items" +
+      CompletedTable("1", "2") + "\r\n" + CompletedTable("2", "8");
+  platform.pages[next + "50"] = CompletedTable("3", "2");
+  platform.pages[next + "100"] = "";
+  window.Text2.text = "brass clock";
+  window.txtBids.text = "2";
+  window.click(window.Command5);
+  EXPECT_EQ(platform.fetched, (Strings{first, first, next + "50", next + "100"}));
+  EXPECT_EQ(statuses, (Strings{"Finding # of completed auctions.......", "51 listings found",
+                               "50 of 51 searched.", "100 of 51 searched."}));
+  ExpectFinished(CompletedRow("2", "8") + CompletedRow("1", "2") + CompletedRow("3", "2"));
+}
+
+TEST_F(WholeSearchTest, KeywordSearchRewritesItemLinksAndKeepsTheFirstPageOpen) {
+  window.txtTitle.text = "blue vase";
+  window.txtBids.text = "1";
+  const std::string first =
+      "http://search.test/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=blue+vase&"
+      "search_option=1&submit=+Search+&minPrice=&maxPrice=&category0=&exclude=&st=&SortProperty="
+      "MetaEndSort&maxRecordsPerPage=50&worldlocation=ebayavail&region=0&available_to=1&"
+      "located_in=1&ebaycurr=&siteid=0&query=blue+vase&shortcut=&ebaytag1code_tmp=&ebaytag1_tmp=&"
+      "ebaytag1code=&ebaytag1=&ebaytag12=ebayreg&from=R6";
+  const std::string next =
+      "http://search.test/ws/search/SaleSearch?ebaytag1_tmp=&exclude=&ht=1&ebaytag1code_tmp=&"
+      "sosortproperty=1&satitle=blue+vase&sorecordsperpage=50&from=R6&sorecordstoskip=";
+  platform.pages[first] = "<script>var searchResultTotal = \"50\";</script>" + kFirstKeywordStart +
+                          KeywordCells("1", "4") + "</table>\r\n" + kFirstKeywordStart +
+                          KeywordCells("2", "0") + "</table>";
+  platform.pages[next + "50"] =
+      kOffsetStart + KeywordCells("3", "9") + "\r\n" + KeywordCells("4", "4") + "</table>";
+  window.click(window.cmdSearch);
+  EXPECT_EQ(platform.fetched, (Strings{first, first, next + "50"}));
+  EXPECT_EQ(statuses, (Strings{"Deleting Temporary Files.......", "50 auctions found",
+                               "50 of 50 searched."}));
+  // The table of a next page spans two lines: each line is a row of its own.
+  ExpectFinished(kOffsetStart + KeywordRowCells("3", "9") + kFirstKeywordStart +
+                 KeywordRowCells("1", "4") + KeywordRowCells("4", "4") + "</table>");
+}
+
+TEST_F(WholeSearchTest, SeeIncompleteReportsWhatWasCollected) {
+  const std::string base = "http://listings.test/aw/plistings/list/category1/";
+  platform.pages[base + "index.html"] = "of <b>9</b></font>" + BrowseTable("1", "3");
+  platform.pages[base + "page2.html"] = BrowseTable("2", "6") + BrowseTable("3", "7");
+  window.Text1.text = "1";
+  platform.duringFetch = [&](const std::string& url) {
+    if (url == base + "page2.html") window.click(window.Command6);
+  };
+  window.click(window.Command3);
+  EXPECT_EQ(platform.fetched.back(), base + "page2.html");
+  EXPECT_FALSE(window.Command6.enabled);
+  ExpectFinished(BrowseRow("2", "6") + BrowseRow("1", "3"));
+}
+
+TEST_F(WholeSearchTest, StopDuringTheCollectionKeepsThePageFileAndWritesNoReport) {
+  const std::string base = "http://listings.test/aw/plistings/list/category1/";
+  platform.pages[base + "index.html"] = "of <b>9</b></font>" + BrowseTable("1", "3");
+  platform.pages[base + "page2.html"] = BrowseTable("2", "6");
+  window.Text1.text = "1";
+  platform.duringFetch = [&](const std::string& url) {
+    if (url == base + "page2.html") window.click(window.Command1);
+  };
+  window.click(window.Command3);
+  EXPECT_EQ(platform.fetched.size(), 3u);
+  // The page loop finishes the step it was in: its counter and progress text advance.
+  EXPECT_EQ(window.Label1.caption, "3 of 9 pages searched.");
+  EXPECT_EQ(PageFile(), BrowseTable("1", "3") + "\r\n");
+  EXPECT_FALSE(ReportExists());
+  EXPECT_TRUE(platform.shellCalls.empty());
+  ExpectReady();
+}
+
+TEST_F(WholeSearchTest, NothingCollectedSaysTooManyListings) {
+  platform.pages["http://listings.test/aw/plistings/list/category1/index.html"] = "no tables";
+  window.Text1.text = "1";
+  window.click(window.Command3);
+  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(window.Label1.caption, "Ready for another search");
+  EXPECT_EQ(window.StopRequested, 1);
+  EXPECT_EQ(SearchCommands(), "11111");
+  EXPECT_EQ(window.Command1.caption, "Stop Search");
+}
+
+TEST_F(WholeSearchTest, APageFileThatCannotBeWrittenEndsTheSearchWithItsReason) {
+  // A folder that cannot be deleted stands where the page file goes.
+  std::filesystem::create_directory(window.PageFilePath());
+  testing::WriteFile(window.PageFilePath() / "keep", "x");
+  platform.pages["http://listings.test/aw/plistings/list/category1/index.html"] =
+      BrowseTable("1", "3");
+  window.Text1.text = "1";
+  window.click(window.Command3);
+  EXPECT_NE(window.Label1.caption.find("Listinglist.txt"), std::string::npos)
+      << window.Label1.caption;
+  EXPECT_EQ(window.StopRequested, 1);
+  EXPECT_FALSE(ReportExists());
+  ExpectReady();
+}
+
+}  // namespace
+}  // namespace lotwise
