@@ -1,4 +1,5 @@
-// Draws the program's pictures: the About banner and the icon in several sizes.
+// Draws the program's pictures: the About banner (also at double density) and the icon in
+// several sizes.
 // Usage: lotwise_draw_images <output folder>
 // The results are kept under resources/; run this again only to change them.
 
@@ -68,15 +69,17 @@ QImage Icon(int size) {
   return image;
 }
 
-QImage Banner() {
-  QImage image(384, 139, QImage::Format_ARGB32_Premultiplied);
+// The banner, 384 x 139 at `scale` 1, drawn larger for denser screens.
+QImage Banner(int scale) {
+  QImage image(384 * scale, 139 * scale, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   QLinearGradient back(QPointF(0, 0), QPointF(384, 139));
   back.setColorAt(0, kDeepBlue);
   back.setColorAt(1, kBlue);
-  painter.fillRect(image.rect(), back);
+  painter.fillRect(QRectF(0, 0, 384, 139), back);
 
   // Faint rising bars: bids piling up.
   painter.setPen(Qt::NoPen);
@@ -124,7 +127,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir folder(QString::fromLocal8Bit(argv[1]));
-  bool ok = Save(Banner(), folder, QStringLiteral("banner.png"));
+  bool ok = Save(Banner(1), folder, QStringLiteral("banner.png"));
+  ok = Save(Banner(2), folder, QStringLiteral("banner@2x.png")) && ok;
   for (const int size : {16, 32, 64, 256}) {
     ok = Save(Icon(size), folder, QStringLiteral("icon-%1.png").arg(size)) && ok;
   }

@@ -85,17 +85,6 @@ TEST_F(DesktopPlatformTest, MessageBoxIsModalWithOneOkButtonAndWaitsForIt) {
   EXPECT_TRUE(modal);
 }
 
-TEST_F(DesktopPlatformTest, ShellOpenGoesThroughTheShell) {
-  platform.ShellOpen("mailto:author@publisher.test", "0", "0");
-  ASSERT_EQ(shell.urls.size(), 1u);
-  EXPECT_EQ(shell.urls[0], QUrl(QStringLiteral("mailto:author@publisher.test")));
-}
-
-TEST_F(DesktopPlatformTest, FetchesFailAsFetchErrors) {
-  // An address without a host cannot be fetched.
-  EXPECT_THROW(platform.OpenURL("http:///index.html"), FetchError);
-}
-
 TEST(DesktopPlatformFetch, AbandonedFetchEndsAtItsNextWait) {
   // A server that takes the connection and never answers.
   QTcpServer silent;

@@ -112,7 +112,8 @@ TEST_F(MenuTest, AboutOpensOnceAndLoadsAnewAfterOk) {
   EXPECT_EQ(inAbout<QLabel>(about, "lblVersion")->text(), QStringLiteral("Version 3.2.18"));
   EXPECT_FALSE(inAbout<QLabel>(about, "lblDescription")->text().isEmpty());
   EXPECT_EQ(inAbout<QLabel>(about, "Label1")->text(), QStringLiteral("author@publisher.test"));
-  EXPECT_EQ(inAbout<QLabel>(about, "background")->pixmap().size(), QSize(384, 139));
+  EXPECT_EQ(inAbout<QLabel>(about, "background")->pixmap().deviceIndependentSize(),
+            QSizeF(384, 139));
   EXPECT_FALSE(inAbout<QLabel>(about, "picIcon")->pixmap().isNull());
   EXPECT_EQ(inAbout<QPushButton>(about, "cmdOK")->text(), QStringLiteral("OK"));
   EXPECT_TRUE(window.isEnabled()) << "the search window stays usable";

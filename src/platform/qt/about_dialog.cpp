@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/qt/images.h"
+
 namespace lotwise {
 namespace {
 
@@ -16,17 +18,18 @@ QLabel* Caption(const char* name, QWidget* parent) {
   return label;
 }
 
-QLabel* Picture(const char* name, const QPixmap& pixmap, QWidget* parent) {
+// The picture at `size` device-independent pixels, sharp on dense screens too.
+QLabel* Picture(const char* name, const QIcon& icon, QSize size, QWidget* parent) {
   auto* picture = new QLabel(parent);
   picture->setObjectName(QLatin1String(name));
-  picture->setPixmap(pixmap);
+  picture->setPixmap(icon.pixmap(size, parent->devicePixelRatioF()));
   picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
   return picture;
 }
 
 }  // namespace
 
-AboutDialog::AboutDialog(const QPixmap& banner, const QPixmap& icon, QWidget* parent)
+AboutDialog::AboutDialog(const QIcon& banner, const QIcon& icon, QWidget* parent)
     : QDialog(parent),
       lblVersion_(Caption("lblVersion", this)),
       lblDescription_(Caption("lblDescription", this)),
@@ -36,9 +39,9 @@ AboutDialog::AboutDialog(const QPixmap& banner, const QPixmap& icon, QWidget* pa
   setModal(false);
   setSizeGripEnabled(false);
 
-  QLabel* background = Picture("background", banner, this);
+  QLabel* background = Picture("background", banner, kBannerSize, this);
   background->setAccessibleName(QStringLiteral("Lotwise banner"));
-  QLabel* picIcon = Picture("picIcon", icon, this);
+  QLabel* picIcon = Picture("picIcon", icon, QSize(64, 64), this);
   picIcon->setAccessibleName(QStringLiteral("Lotwise icon"));
 
   QFont versionFont = lblVersion_->font();

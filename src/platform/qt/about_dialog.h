@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "app/controls.h"
@@ -16,7 +16,7 @@ class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  AboutDialog(const QPixmap& banner, const QPixmap& icon, QWidget* parent = nullptr);
+  AboutDialog(const QIcon& banner, const QIcon& icon, QWidget* parent = nullptr);
 
   // Puts the model's captions on the window.
   void showModel(const AboutWindow& model);

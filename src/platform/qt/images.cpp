@@ -14,14 +14,12 @@ static void RegisterPictures() {
 
 namespace lotwise {
 
-QPixmap BannerPicture() {
+QIcon BannerPicture() {
   RegisterPictures();
-  return QPixmap(QStringLiteral(":/lotwise/banner.png"));
-}
-
-QPixmap IconPicture() {
-  RegisterPictures();
-  return QPixmap(QStringLiteral(":/lotwise/icon-64.png"));
+  QIcon banner;
+  banner.addFile(QStringLiteral(":/lotwise/banner.png"), kBannerSize);
+  banner.addFile(QStringLiteral(":/lotwise/banner@2x.png"), kBannerSize * 2);
+  return banner;
 }
 
 QIcon ProgramIcon() {

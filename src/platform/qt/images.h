@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
+#include <QSize>
 
 namespace lotwise {
 
 // The pictures built into the program.
-QPixmap BannerPicture();  // the About window's banner, 384 x 139 pixels
-QPixmap IconPicture();    // the program's icon, as the About window shows it
-QIcon ProgramIcon();      // the program's icon in every size it comes in
+// The About window's banner: 384 x 139 pixels, also drawn for double-density screens.
+QIcon BannerPicture();
+inline constexpr QSize kBannerSize{384, 139};
+// The program's icon in every size it comes in.
+QIcon ProgramIcon();
 
 }  // namespace lotwise

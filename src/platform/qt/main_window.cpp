@@ -30,6 +30,8 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   progress_->setFormat(QStringLiteral("%v / %m"));
   progress_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   progress_->hide();
+  // The row keeps its height when the progress bar comes and goes.
+  status->setMinimumHeight(progress_->sizeHint().height());
   auto* statusRow = new QHBoxLayout;
   statusRow->addWidget(status, 2);
   statusRow->addWidget(progress_, 1);
@@ -97,7 +99,7 @@ void MainWindow::showProgress() {
 
 void MainWindow::showAbout() {
   if (model_.frmAbout.loaded && about_ == nullptr) {
-    about_ = new AboutDialog(BannerPicture(), IconPicture(), this);
+    about_ = new AboutDialog(BannerPicture(), ProgramIcon(), this);
     connect(about_, &AboutDialog::okClicked, this, [this] { run(model_.frmAbout.cmdOK); });
     connect(about_, &QDialog::finished, this, &MainWindow::aboutFinished);
   } else if (!model_.frmAbout.loaded && about_ != nullptr) {
