@@ -112,5 +112,24 @@ TEST(DesktopPlatformFetch, AbandonedFetchEndsAtItsNextWait) {
   EXPECT_EQ(waits, 2);
 }
 
+TEST(DesktopPlatformFetch, StoppedSearchCutsItsFetchShortWithAnEmptyPage) {
+  QTcpServer silent;
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+  RecordingShell shell;
+  CurlFetcher::Options options;
+  options.timeout = std::chrono::milliseconds(20000);
+  DesktopPlatform platform(shell, options);
+  QWidget view;
+  int waits = 0;
+  bool stopped = false;
+  platform.attachView(&view, [&] {
+    if (++waits == 3) stopped = true;  // "Stop Search" clicked while the page loads
+  });
+  platform.cutFetchesShortWhen([&] { return stopped; });
+  const std::string url = "http://127.0.0.1:" + std::to_string(silent.serverPort()) + "/";
+  EXPECT_EQ(platform.OpenURL(url), "");
+  EXPECT_EQ(waits, 3);
+}
+
 }  // namespace
 }  // namespace lotwise

@@ -9,6 +9,12 @@
 #include "platform/qt/shell_open.h"
 
 namespace lotwise {
+namespace {
+
+// Ends a fetch whose search was stopped while it waited.
+struct FetchCutShort {};
+
+}  // namespace
 
 DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
     : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
@@ -25,11 +31,16 @@ void DesktopPlatform::RefreshView() {
 void DesktopPlatform::WhileFetching() {
   DoEvents();
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
+  if (stopped_ && stopped_()) throw FetchCutShort{};
 }
 
 std::string DesktopPlatform::OpenURL(const std::string& url) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  return fetcher_.OpenURL(url);
+  try {
+    return fetcher_.OpenURL(url);
+  } catch (const FetchCutShort&) {
+    return {};
+  }
 }
 
 void DesktopPlatform::DoEvents() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/curl_fetcher.h"
 #include "platform/platform.h"
@@ -27,6 +28,10 @@ class DesktopPlatform : public Platform {
   // unwinds quickly once the window is to close.
   void abandonFetches() { fetchesAbandoned_ = true; }
 
+  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
+  // there and gives an empty page, which a stopped search does not read.
+  void cutFetchesShortWhen(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
+
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
   void ShellOpen(const std::string& target, const std::string& parameters,
@@ -41,6 +46,7 @@ class DesktopPlatform : public Platform {
   Shell& shell_;
   QPointer<QWidget> view_;
   std::function<void()> refresh_;
+  std::function<bool()> stopped_;
   bool fetchesAbandoned_ = false;
   CurlFetcher fetcher_;
 };

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   lotwise::SearchWindow model(lotwise::buildConfig(), folder, platform);
   lotwise::MainWindow window(model);
   platform.attachView(&window, [&window] { window.refresh(); });
+  platform.cutFetchesShortWhen([&model] { return model.StopRequested == 1; });
   QObject::connect(&window, &lotwise::MainWindow::closeDeferred, &window,
                    [&platform] { platform.abandonFetches(); });
   window.show();
