@@ -1,0 +1,41 @@
+// The server's command line.
+
+#include "sample-marketplace/options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using lotwise::sample::Fault;
+using lotwise::sample::ParseOptions;
+
+TEST(OptionsTest, ReadsEveryOptionInBothForms) {
+  const auto parsed = ParseOptions({"--port", "0", "--seed=42", "--items", "150", "--delay-ms",
+                                    "25", "--fault", "garbage", "--fault-after=3", "--log",
+                                    "/tmp/requests.log", "--item-host", "cgi.example:8081"});
+  ASSERT_EQ(parsed.error, "");
+  const auto& options = parsed.options;
+  EXPECT_EQ(options.port, 0);
+  EXPECT_EQ(options.seed, 42u);
+  EXPECT_EQ(options.server.seed, 42u);
+  EXPECT_EQ(options.items, 150u);
+  EXPECT_EQ(options.server.delay.count(), 25);
+  EXPECT_EQ(options.server.fault, Fault::kGarbage);
+  EXPECT_EQ(options.server.faultAfter, 3u);
+  EXPECT_EQ(options.logPath, "/tmp/requests.log");
+  EXPECT_EQ(options.server.itemHost, "cgi.example:8081");
+}
+
+TEST(OptionsTest, RejectsWhatItDoesNotUnderstand) {
+  EXPECT_NE(ParseOptions({"--port", "65536"}).error, "");
+  EXPECT_NE(ParseOptions({"--port", "-1"}).error, "");
+  EXPECT_NE(ParseOptions({"--items", "many"}).error, "");
+  EXPECT_NE(ParseOptions({"--fault", "slow"}).error, "");
+  EXPECT_NE(ParseOptions({"--fault", "stalled"}).error, "");
+  EXPECT_NE(ParseOptions({"--seed"}).error, "");
+  EXPECT_NE(ParseOptions({"--colour", "red"}).error, "");
+  EXPECT_NE(ParseOptions({"8080"}).error, "");
+  EXPECT_NE(ParseOptions({"--log="}).error, "");
+}
+
+}  // namespace

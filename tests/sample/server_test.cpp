@@ -1,0 +1,133 @@
+// The server over loopback HTTP: answers by path, logs every request, redirects, and
+// misbehaves on request.
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "sample-marketplace/marketplace.h"
+#include "sample-marketplace/sample_server.h"
+
+namespace {
+
+using namespace lotwise::sample;
+using namespace std::chrono_literals;
+
+class ServerTest : public ::testing::Test {
+ protected:
+  void Start(ServerSettings settings = {}) {
+    server_ = std::make_unique<SampleServer>(market_, log_, std::move(settings));
+    port_ = server_->Start(0);
+  }
+  // A client that sends targets as given, the way the program does.
+  httplib::Client Client() const {
+    httplib::Client client("127.0.0.1", port_);
+    client.set_url_encode(false);
+    client.set_read_timeout(60, 0);
+    return client;
+  }
+  std::string OwnHost() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  Marketplace market_{GenerateItems(7, 600)};
+  std::ostringstream logText_;
+  RequestLog log_{logText_};
+  std::unique_ptr<SampleServer> server_;
+  int port_ = 0;
+};
+
+TEST_F(ServerTest, AnswersByPathWhateverTheHostAndLogsEveryRequest) {
+  Start();
+  const std::string browse = "/aw/plistings/list/category353/index.html";
+  const std::string search =
+      "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query=%22red+car%22&category0=";
+  auto client = Client();
+  const auto first = client.Get(browse, {{"Host", "listings.example"}});
+  const auto second = client.Get(search, {{"Host", "search.example"}});
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(first->status, 200);
+  EXPECT_EQ(first->body, market_.Answer(browse, OwnHost()).body);
+  EXPECT_EQ(second->body, market_.Answer(search, OwnHost()).body);
+  EXPECT_NE(first->body.find("http://" + OwnHost() + "/ws/eBayISAPI.dll?ViewItem&item="),
+            std::string::npos);
+  EXPECT_EQ(logText_.str(), "GET " + browse + "\nGET " + search + "\n");
+}
+
+TEST_F(ServerTest, ItemLinksPointAtTheChosenItemHost) {
+  ServerSettings settings;
+  settings.itemHost = "cgi.example";
+  Start(settings);
+  const auto reply = Client().Get("/pool1/plistings/list/auction/category0/index.html?featured");
+  ASSERT_TRUE(reply);
+  EXPECT_NE(reply->body.find("http://cgi.example/ws/eBayISAPI.dll?ViewItem&item="),
+            std::string::npos);
+  EXPECT_EQ(reply->body.find(OwnHost()), std::string::npos);
+}
+
+TEST_F(ServerTest, TheAffiliateRedirectAnswers302WithTheItemAddress) {
+  Start();
+  const auto reply = Client().Get("/click-7-9?loc=http%3A//" + OwnHost() +
+                                  "/ws/eBayISAPI.dll%3FViewItem%26item%3D42");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->status, 302);
+  EXPECT_EQ(reply->get_header_value("Location"),
+            "http://" + OwnHost() + "/ws/eBayISAPI.dll?ViewItem&item=42");
+}
+
+TEST_F(ServerTest, FaultsBeginAfterTheRequestsAnsweredNormally) {
+  ServerSettings settings;
+  settings.fault = Fault::kServerError;
+  settings.faultAfter = 2;
+  Start(settings);
+  auto client = Client();
+  for (int i = 0; i < 2; ++i) {
+    const auto reply = client.Get("/aw/listings/list/categories.html");
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, 200);
+  }
+  const auto failed = client.Get("/aw/listings/list/categories.html");
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->status, 500);
+  EXPECT_NE(failed->body.find("<html>"), std::string::npos);
+}
+
+TEST_F(ServerTest, GarbageIsBinaryWithNuls) {
+  ServerSettings settings;
+  settings.fault = Fault::kGarbage;
+  Start(settings);
+  const auto reply = Client().Get("/aw/plistings/list/category353/index.html");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->status, 200);
+  EXPECT_GE(reply->body.size(), 1000u);
+  EXPECT_NE(reply->body.find('\0'), std::string::npos);
+  EXPECT_EQ(reply->body.find("<table"), std::string::npos);
+}
+
+TEST_F(ServerTest, ResetCutsTheBodyShort) {
+  ServerSettings settings;
+  settings.fault = Fault::kReset;
+  Start(settings);
+  const auto reply = Client().Get("/aw/plistings/list/category353/index.html");
+  EXPECT_FALSE(reply);
+  EXPECT_EQ(log_.count(), 1u);
+}
+
+TEST_F(ServerTest, AStalledRequestGetsNoAnswerAndDoesNotHoldUpStopping) {
+  ServerSettings settings;
+  settings.fault = Fault::kStall;
+  Start(settings);
+  bool answered = true;
+  std::thread request([&] {
+    auto client = Client();
+    answered = static_cast<bool>(client.Get("/aw/listings/list/categories.html"));
+  });
+  ASSERT_TRUE(log_.WaitForCount(1, 30s));
+  server_->Stop();
+  request.join();
+  EXPECT_FALSE(answered);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include "sample-marketplace/sample_server.h"
+
+#include <httplib.h>
+
+#include <stdexcept>
+
+namespace lotwise::sample {
+namespace {
+
+constexpr char kLoopback[] = "127.0.0.1";
+constexpr std::chrono::minutes kStallLimit{10};
+constexpr std::size_t kGarbageLength = 4096;
+
+// Sends the headers of a body of `body.size()` bytes, then `sent` of them, then drops
+// the connection.
+void CutOff(httplib::Response& response, std::string body, std::size_t sent) {
+  const std::size_t length = std::max<std::size_t>(body.size(), 1);
+  response.set_content_provider(
+      length, "text/html",
+      [body = std::move(body), sent](std::size_t, std::size_t, httplib::DataSink& sink) {
+        if (sent > 0) sink.write(body.data(), sent);
+        return false;
+      });
+}
+
+}  // namespace
+
+SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, ServerSettings settings)
+    : marketplace_(marketplace),
+      log_(log),
+      settings_(std::move(settings)),
+      faults_(settings_.fault, settings_.faultAfter),
+      server_(std::make_unique<httplib::Server>()) {
+  server_->set_keep_alive_max_count(1);
+  server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+    Serve(request, response);
+  });
+}
+
+SampleServer::~SampleServer() { Stop(); }
+
+int SampleServer::Start(int port) {
+  if (port == 0) {
+    port = server_->bind_to_any_port(kLoopback);
+    if (port < 0) throw std::runtime_error("cannot bind 127.0.0.1 to a free port");
+  } else if (!server_->bind_to_port(kLoopback, port)) {
+    throw std::runtime_error("cannot bind 127.0.0.1:" + std::to_string(port));
+  }
+  itemHost_ =
+      settings_.itemHost.empty() ? kLoopback + (":" + std::to_string(port)) : settings_.itemHost;
+  thread_ = std::thread([this] {
+    server_->listen_after_bind();
+    listenEnded_ = true;
+  });
+  // stop() only takes effect once the server runs.
+  while (!server_->is_running() && !listenEnded_) std::this_thread::yield();
+  return port;
+}
+
+void SampleServer::Wait() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void SampleServer::Stop() {
+  stopping_.Raise();
+  server_->stop();
+  Wait();
+}
+
+void SampleServer::Serve(const httplib::Request& request, httplib::Response& response) {
+  log_.Record(request.target);
+  const Fault fault = faults_.Next();
+  if (settings_.delay.count() > 0 && stopping_.WaitFor(settings_.delay)) {
+    CutOff(response, {}, 0);
+    return;
+  }
+  switch (fault) {
+    case Fault::kStall:
+      stopping_.WaitFor(kStallLimit);
+      CutOff(response, {}, 0);
+      return;
+    case Fault::kServerError:
+      response.status = 500;
+      response.set_content(ServerErrorBody(), "text/html");
+      return;
+    case Fault::kGarbage:
+      response.set_content(GarbageBody(settings_.seed + garbageAnswers_++, kGarbageLength),
+                           "text/html");
+      return;
+    case Fault::kReset:
+    case Fault::kNone:
+      break;
+  }
+  Reply reply = marketplace_.Answer(request.target, itemHost_);
+  response.status = reply.status;
+  if (!reply.location.empty()) response.set_header("Location", reply.location);
+  if (fault == Fault::kReset) {
+    const std::size_t half = reply.body.size() / 2;
+    CutOff(response, std::move(reply.body), half);
+    return;
+  }
+  response.set_content(reply.body, reply.contentType);
+}
+
+}  // namespace lotwise::sample
