@@ -1,8 +1,12 @@
 #include "report/affiliate.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <utility>
+#include <vector>
 
+#include "report/marker.h"
 #include "text/position.h"
 #include "text/replace.h"
 
@@ -16,44 +20,128 @@ constexpr std::ptrdiff_t kShortCategory = 16;
 constexpr std::string_view kLinkAttribute = "href=\"";
 constexpr std::string_view kNewWindow = " target=\"_blank\"";
 
-std::string RedirectAnchorStart(const Config& config) {
-  return "<a href=\"http://" + config.affiliateHost + "/click-" + config.browseLinkId + "-" +
-         config.publisherId + "?loc=http%3A";
+struct FixedMarkers {
+  Marker plainAnchor{kPlainAnchor, Marker::Case::kExact};
+  Marker plainAnchorUpper{kPlainAnchorUpper, Marker::Case::kExact};
+  Marker categoryParameter{kCategoryParameter, Marker::Case::kExact};
+  Marker linkAttribute{kLinkAttribute, Marker::Case::kExact};
+};
+
+const FixedMarkers& Fixed() {
+  static const FixedMarkers markers;
+  return markers;
+}
+
+// The redirect anchor start of a configuration, searched for ignoring case first and
+// in its exact case after that. Kept for the last configuration used, since a report
+// is written with one configuration.
+struct RedirectAnchor {
+  explicit RedirectAnchor(std::string start)
+      : text(std::move(start)),
+        anyCase(text, Marker::Case::kIgnored),
+        exactCase(text, Marker::Case::kExact) {}
+  std::string text;
+  Marker anyCase;
+  Marker exactCase;
+};
+
+const RedirectAnchor& RedirectAnchorOf(const Config& config) {
+  std::string start = "<a href=\"http://" + config.affiliateHost + "/click-" + config.browseLinkId +
+                      "-" + config.publisherId + "?loc=http%3A";
+  thread_local std::optional<RedirectAnchor> last;
+  if (!last || last->text != start) last.emplace(std::move(start));
+  return *last;
+}
+
+// Every occurrence of a marker replaced, left to right; one search over the text.
+std::string ReplaceEvery(std::string_view text, const Marker& find, std::string_view with) {
+  std::string out;
+  std::size_t copied = 0;
+  for (std::size_t at = find.In(text); at > 0; at = find.In(text, copied + 1)) {
+    if (copied == 0) out.reserve(text.size() + with.size());
+    out.append(text, copied, at - 1 - copied);
+    out.append(with);
+    copied = at - 1 + find.size();
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text, copied);
+  return out;
+}
+
+// Every occurrence of `find` replaced, left to right, like ReplaceAll, but in time
+// linear in the text and in `find` whatever `find` is: a carried address may be long
+// and made of repeats, where comparing it at every start in turn would cost the text's
+// length times the address's. Knuth-Morris-Pratt: after a mismatch the match goes on
+// with the longest border of what was matched, never stepping back in the text; when
+// nothing is matched, it skips to the next place where the first and the last
+// character of `find` stand.
+std::string ReplaceEveryLong(std::string_view text, std::string_view find, std::string_view with) {
+  const std::size_t m = find.size();
+  if (m == 0 || m > text.size()) return std::string(text);
+  std::vector<std::size_t> border(m, 0);
+  for (std::size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && find[i] != find[k]) k = border[k - 1];
+    if (find[i] == find[k]) ++k;
+    border[i] = k;
+  }
+  std::string out;
+  std::size_t copied = 0;
+  std::size_t matched = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (matched == 0) {
+      i = NextCandidate(text, i, m, find.front(), find.front(), find.back(), find.back());
+      if (i == std::string_view::npos) break;
+    }
+    const char c = text[i++];
+    while (matched > 0 && c != find[matched]) matched = border[matched - 1];
+    if (c == find[matched]) ++matched;
+    if (matched == m) {
+      if (copied == 0) out.reserve(text.size() + with.size());
+      out.append(text, copied, i - m - copied);
+      out.append(with);
+      copied = i;
+      matched = 0;
+    }
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text, copied);
+  return out;
 }
 
 // Removes every copy of the first "&category=" parameter when it is short.
 std::string RemoveShortCategory(std::string row) {
-  const std::size_t c = InStr(row, kCategoryParameter);
+  const std::size_t c = Fixed().categoryParameter.In(row);
   if (c == 0) return row;
   const std::size_t g = InStr(row, ">", c);
   if (g == 0) return row;
   const auto n = static_cast<std::ptrdiff_t>(g - c) - 1;
   if (n >= kShortCategory) return row;
-  return ReplaceAll(row, std::string(Mid(row, c, n)), "");
+  return ReplaceAll(row, Mid(row, c, n), "");
 }
 
 // Inserts the new-window attribute after the closing quote of every link attribute.
 std::string OpenLinksInNewWindow(std::string_view row) {
+  const Marker& linkAttribute = Fixed().linkAttribute;
   std::string out;
-  out.reserve(row.size());
+  out.reserve(row.size() + 4 * kNewWindow.size());
   std::size_t copied = 0;
-  for (std::size_t h = row.find(kLinkAttribute); h != std::string_view::npos;) {
-    const std::size_t k = row.find('"', h + kLinkAttribute.size());
+  for (std::size_t h = linkAttribute.In(row); h > 0;) {
+    const std::size_t k = row.find('"', h - 1 + kLinkAttribute.size());
     if (k == std::string_view::npos) break;
     out.append(row.substr(copied, k + 1 - copied));
     out.append(kNewWindow);
     copied = k + 1;
-    h = row.find(kLinkAttribute, copied);
+    h = linkAttribute.In(row, copied + 1);
   }
   out.append(row.substr(copied));
   return out;
 }
 
-constexpr std::string_view kEscaped = ":?=&";
+bool IsEscaped(char c) { return c == ':' || c == '?' || c == '=' || c == '&'; }
 
 std::string Escape(std::string_view address) {
   std::string out;
-  out.reserve(address.size());
+  out.reserve(address.size() + 8);
   for (char c : address) {
     switch (c) {
       case ':':
@@ -75,36 +163,44 @@ std::string Escape(std::string_view address) {
   return out;
 }
 
-}  // namespace
-
-std::string AddAffliate(std::string_view eachline, const Config& config) {
-  const std::string anchorStart = RedirectAnchorStart(config);
-  std::string row = ReplaceAll(eachline, kPlainAnchor, anchorStart);
-  row = ReplaceAll(row, kPlainAnchorUpper, anchorStart);
-  row = RemoveShortCategory(std::move(row));
-  return CgiConvert(OpenLinksInNewWindow(row), config);
-}
-
-// The next anchor is searched from p + k, more than twice p, so a line of n characters
-// has at most about log2(n) rounds, each one pass over the output.
-std::string CgiConvert(std::string_view url, const Config& config) {
-  const std::string anchorStart = RedirectAnchorStart(config);
+// The rounds of CgiConvert, each one pass over the output that is linear in it
+// (ReplaceEveryLong). There are few rounds: the next anchor is searched from p + k,
+// the anchor's position plus its closing quote's, and k >= p + L for an anchor of
+// length L, so each anchor stands at 2p + L or beyond and the r-th at
+// 2^(r-1) * (L + 1) - L or beyond: a line of n characters has at most
+// log2((n + L) / (L + 1)) + 1 rounds, 18 for a line of 8 MB. Rounds whose address
+// holds nothing to escape would change nothing and are skipped.
+std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
   std::string output;
   bool firstRound = true;
-  std::size_t p = InStrCI(url, anchorStart);
+  std::size_t p = anchor.anyCase.In(url);
   while (p > 0) {
-    const std::size_t s = p + anchorStart.size();
+    const std::size_t s = p + anchor.text.size();
     const std::size_t k = InStr(url, "\"", s);
     if (firstRound) output = url;
     firstRound = false;
     if (k == 0) break;
     const std::string_view address = Mid(url, s, static_cast<std::ptrdiff_t>(k - s));
-    if (address.find_first_of(kEscaped) != std::string_view::npos) {
-      output = ReplaceAll(output, address, Escape(address));
+    if (std::any_of(address.begin(), address.end(), IsEscaped)) {
+      output = ReplaceEveryLong(output, address, Escape(address));
     }
-    p = InStr(url, anchorStart, p + k);
+    p = anchor.exactCase.In(url, p + k);
   }
   return output;
+}
+
+}  // namespace
+
+std::string AddAffliate(std::string_view eachline, const Config& config) {
+  const RedirectAnchor& anchor = RedirectAnchorOf(config);
+  std::string row = ReplaceEvery(eachline, Fixed().plainAnchor, anchor.text);
+  row = ReplaceEvery(row, Fixed().plainAnchorUpper, anchor.text);
+  row = RemoveShortCategory(std::move(row));
+  return ConvertRounds(OpenLinksInNewWindow(row), anchor);
+}
+
+std::string CgiConvert(std::string_view url, const Config& config) {
+  return ConvertRounds(url, RedirectAnchorOf(config));
 }
 
 }  // namespace lotwise

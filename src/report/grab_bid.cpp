@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "report/bid_text.h"
+#include "report/marker.h"
 #include "text/position.h"
 
 namespace lotwise {
@@ -11,19 +12,24 @@ namespace {
 constexpr std::string_view kBidCellStart =
     "</td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">";
 static_assert(kBidCellStart.size() == 64);
-constexpr std::string_view kBidCellEnd = "<br>";
+struct CellMarkers {
+  Marker firstStart{kBidCellStart, Marker::Case::kIgnored};
+  Marker laterStart{kBidCellStart, Marker::Case::kExact};
+  Marker end{"<br>", Marker::Case::kIgnored};
+};
 
 }  // namespace
 
 std::int16_t GrabBid(std::string_view OneLine, int StopRequested) {
+  static const CellMarkers markers;
   std::int16_t result = 0;
-  std::size_t p = InStrCI(OneLine, kBidCellStart);
+  std::size_t p = markers.firstStart.In(OneLine);
   while (p > 0 && StopRequested == 0) {
     const std::size_t s = p + kBidCellStart.size();
-    const std::size_t e = InStrCI(OneLine, kBidCellEnd, s);
+    const std::size_t e = markers.end.In(OneLine, s);
     if (e == 0) return 0;
     result = BidTextCount(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
-    p = InStr(OneLine, kBidCellStart, p + e);
+    p = markers.laterStart.In(OneLine, p + e);
   }
   return result;
 }

@@ -1,5 +1,9 @@
 #include "report/report_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -9,6 +13,11 @@
 #include "report/report_writer.h"
 
 namespace lotwise {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+}  // namespace
 
 ReportFile::ReportFile(std::filesystem::path report)
     : report_(std::move(report)), temporary_(report_) {
@@ -18,12 +27,13 @@ ReportFile::ReportFile(std::filesystem::path report)
       !std::filesystem::is_directory(report_, ignored)) {
     std::filesystem::remove(report_, ignored);
   }
-  file_ = std::fopen(temporary_.c_str(), "wb");
-  if (file_ == nullptr) Fail("Could not create", errno);
+  fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) Fail("Could not create", errno);
+  buffer_.resize(kBufferSize);
 }
 
 ReportFile::~ReportFile() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (fd_ >= 0) ::close(fd_);
   if (!committed_) {
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);
@@ -31,17 +41,68 @@ ReportFile::~ReportFile() {
 }
 
 void ReportFile::Write(std::string_view text) {
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+  if (text.size() > buffer_.size() - buffered_) {
+    Flush();
+    if (text.size() >= buffer_.size()) {
+      WriteOut(text.data(), text.size());
+      return;
+    }
+  }
+  std::memcpy(buffer_.data() + buffered_, text.data(), text.size());
+  buffered_ += text.size();
+}
+
+void ReportFile::CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+  Flush();
+  auto from = static_cast<off_t>(offset);
+  while (length > 0) {
+    const ssize_t copied = ::copy_file_range(fd, &from, fd_, nullptr, length, 0);
+    if (copied > 0) {
+      length -= static_cast<std::uint64_t>(copied);
+      continue;
+    }
+    if (copied < 0 && errno == EINTR) continue;
+    if (copied == 0 || errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
+        errno == EOPNOTSUPP) {
+      break;  // the system cannot copy here (or the file ended): read and write instead
+    }
     Fail("Could not write", errno);
+  }
+  while (length > 0) {
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer_.size()));
+    const ssize_t got = ::pread(fd, buffer_.data(), piece, from);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) Fail("Could not write", got < 0 ? errno : EIO);
+    WriteOut(buffer_.data(), static_cast<std::size_t>(got));
+    from += got;
+    length -= static_cast<std::uint64_t>(got);
+  }
 }
 
 void ReportFile::Commit() {
-  std::FILE* file = std::exchange(file_, nullptr);
-  if (std::fclose(file) != 0) Fail("Could not write", errno);
+  Flush();
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) Fail("Could not write", errno);
   std::error_code error;
   std::filesystem::rename(temporary_, report_, error);
   if (error) Fail("Could not write", error.value());
   committed_ = true;
+}
+
+void ReportFile::Flush() {
+  const std::size_t size = std::exchange(buffered_, 0);
+  WriteOut(buffer_.data(), size);
+}
+
+void ReportFile::WriteOut(const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd_, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) Fail("Could not write", written < 0 ? errno : EIO);
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
 }
 
 void ReportFile::Fail(const char* what, int error) const {

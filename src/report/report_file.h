@@ -1,8 +1,10 @@
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace lotwise {
 
@@ -19,15 +21,22 @@ class ReportFile {
 
   // Appends the text exactly.
   void Write(std::string_view text);
+  // Appends `length` bytes of the open file `fd` from `offset` on, copied by the
+  // system where it can.
+  void CopyFrom(int fd, std::uint64_t offset, std::uint64_t length);
   // Closes the file and gives it the report's name, replacing what stands there.
   void Commit();
 
  private:
+  void Flush();
+  void WriteOut(const char* data, std::size_t size);
   [[noreturn]] void Fail(const char* what, int error) const;
 
   std::filesystem::path report_;
   std::filesystem::path temporary_;
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
+  std::vector<char> buffer_;
+  std::size_t buffered_ = 0;
   bool committed_ = false;
 };
 

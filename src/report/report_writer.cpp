@@ -6,9 +6,9 @@
 
 #include "app/search_window.h"
 #include "report/affiliate.h"
-#include "report/count_passes.h"
 #include "report/grab_bid.h"
 #include "report/minimum_bids.h"
+#include "report/one_pass_writer.h"
 #include "report/report_file.h"
 #include "report/report_page.h"
 #include "report/strip_bid.h"
@@ -25,8 +25,7 @@ void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& 
     ReportFile report(reportPath);
     report.Write(ReportBeginning(window.config()));
     const std::int16_t minimum = MinimumBidCount(window.txtBids.text);
-    WriteRowsByCountPasses(window.PageFilePath(), highest, minimum, bidCount, rowText,
-                           [&report](std::string_view row) { report.Write(row); });
+    WriteRowsInOnePass(window.PageFilePath(), highest, minimum, bidCount, rowText, report);
     report.Write(kReportEnding);
     report.Commit();
   }

@@ -27,8 +27,10 @@ using RowTextOf = std::function<std::string(std::string_view line)>;
 // Writes the report from the page file: the rows whose bid count lies between the
 // minimum typed in txtBids and `highest`, higher counts first, equal counts in
 // page-file order. Then opens it, shows the finished state and deletes the page file.
-// Does nothing when StopRequested is 1. The report is written under a temporary name
-// and takes its own name only when complete. Throws ReportError.
+// Does nothing when StopRequested is 1. The page file is read once (see
+// WriteRowsInOnePass): `bidCount` and `rowText` must depend on the line alone. The
+// report is written under a temporary name and takes its own name only when
+// complete. Throws ReportError.
 void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
 

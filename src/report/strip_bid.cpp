@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "report/bid_text.h"
+#include "report/marker.h"
 #include "text/position.h"
 
 namespace lotwise {
@@ -14,21 +15,41 @@ constexpr std::string_view kCompletedStart =
 static_assert(kBrowseStart.size() == 34);
 static_assert(kCompletedStart.size() == 56);
 
+// The start marker is found ignoring case the first time and in its exact case after
+// that; the end marker is always found ignoring case.
 struct Markers {
-  std::string_view start;
-  std::string_view end;
+  const Marker* firstStart;
+  const Marker* start;
+  const Marker* end;
 };
 
+struct AllMarkers {
+  Marker browseFirst{kBrowseStart, Marker::Case::kIgnored};
+  Marker browseLater{kBrowseStart, Marker::Case::kExact};
+  Marker completedFirst{kCompletedStart, Marker::Case::kIgnored};
+  Marker completedLater{kCompletedStart, Marker::Case::kExact};
+  Marker lowerBreak{"<br>", Marker::Case::kIgnored};
+  Marker upperBreak{"<BR>", Marker::Case::kIgnored};
+  Marker breakPicture{"<BR><img", Marker::Case::kIgnored};
+};
+
+const AllMarkers& All() {
+  static const AllMarkers all;
+  return all;
+}
+
 bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
+  const AllMarkers& all = All();
   switch (searchKind) {
     case 2:
-      markers = {kBrowseStart, "<br>"};
+      markers = {&all.browseFirst, &all.browseLater, &all.lowerBreak};
       return true;
     case 3:
-      markers = {kBrowseStart, featuredMode == 1 ? "<BR>" : "<br>"};
+      markers = {&all.browseFirst, &all.browseLater,
+                 featuredMode == 1 ? &all.upperBreak : &all.lowerBreak};
       return true;
     case 4:
-      markers = {kCompletedStart, "<BR><img"};
+      markers = {&all.completedFirst, &all.completedLater, &all.breakPicture};
       return true;
     default:
       return false;
@@ -42,19 +63,19 @@ std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& Fe
   Markers markers;
   if (!MarkersFor(SearchKind, FeaturedMode, markers)) return 0;
   std::int16_t result = 0;
-  std::size_t p = InStrCI(OneLine, markers.start);
+  std::size_t p = markers.firstStart->In(OneLine);
   while (p > 0) {
-    const std::size_t s = p + markers.start.size();
-    const std::size_t e = InStrCI(OneLine, markers.end, s);
+    const std::size_t s = p + markers.start->size();
+    const std::size_t e = markers.end->In(OneLine, s);
     if (featured && Mid(OneLine, s, 1) == "<") return result;
     if (e == 0) return 0;
     const std::string_view bidText = Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s));
     if (featured && bidText.size() > 4 && FeaturedMode == 1) {
       FeaturedMode = 0;
-      markers.end = "<br>";
+      markers.end = &All().lowerBreak;
     }
     result = BidTextCount(bidText);
-    p = InStr(OneLine, markers.start, p + e);
+    p = markers.start->In(OneLine, p + e);
   }
   return result;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "report/marker.h"
 #include "text/position.h"
 
 namespace lotwise {
@@ -12,12 +13,23 @@ constexpr std::string_view kItemParameter = "item=";
 constexpr std::string_view kItemEnd = "&amp;c";
 constexpr std::string_view kNewWindow = "\"target=\"_new\"";
 
+struct LinkMarkers {
+  Marker linkStart{kLinkStart, Marker::Case::kIgnored};
+  Marker itemParameter{kItemParameter, Marker::Case::kIgnored};
+  Marker itemEnd{kItemEnd, Marker::Case::kIgnored};
+};
+
+const LinkMarkers& Markers() {
+  static const LinkMarkers markers;
+  return markers;
+}
+
 // The item number of a link, or false when it names none.
 bool ItemNumber(std::string_view link, std::string_view& itemNo) {
-  const std::size_t i = InStrCI(link, kItemParameter);
+  const std::size_t i = Markers().itemParameter.In(link);
   if (i == 0) return false;
   const std::size_t from = i + kItemParameter.size();
-  const std::size_t a = InStrCI(link, kItemEnd, from);
+  const std::size_t a = Markers().itemEnd.In(link, from);
   if (a == 0) return false;
   itemNo = Mid(link, from, static_cast<std::ptrdiff_t>(a - from));
   return true;
@@ -38,15 +50,16 @@ std::string CreateHyperlink(std::string_view ItemNo, const Config& config) {
 // empty or ends with the new-window suffix's quote, so no link start lies across the
 // two, and a link found in one of them ends in the same one.
 std::string SwitchUrl(std::string_view eachline, const Config& config, int StopRequested) {
+  const Marker& linkStart = Markers().linkStart;
   std::string head;
   std::string_view tail = eachline;
   std::size_t start = 1;
   while (StopRequested == 0) {
-    std::size_t p = start <= head.size() ? InStrCI(head, kLinkStart, start) : 0;
+    std::size_t p = start <= head.size() ? linkStart.In(head, start) : 0;
     const bool inHead = p > 0;
     if (!inHead) {
       const std::size_t from = start > head.size() ? start - head.size() : 1;
-      const std::size_t found = InStrCI(tail, kLinkStart, from);
+      const std::size_t found = linkStart.In(tail, from);
       if (found == 0) break;
       p = head.size() + found;
     }

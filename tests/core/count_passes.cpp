@@ -1,4 +1,4 @@
-#include "report/count_passes.h"
+#include "core/count_passes.h"
 
 #include <climits>
 #include <string>

@@ -1,0 +1,193 @@
+// The quick searches and rewrites of report rows against the plain way of doing the
+// same: every position tried in turn, every replacement a new pass over the text.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <random>
+#include <string>
+
+#include "core/test_config.h"
+#include "report/affiliate.h"
+#include "report/marker.h"
+#include "text/position.h"
+
+namespace lotwise {
+namespace {
+
+// Position (from 1) of `find` at or after `start`, trying every place in turn; 0 when
+// none, also when `start` lies beyond the end of the text.
+std::size_t PlainFind(const std::string& text, const std::string& find, std::size_t start,
+                      bool ignoreCase) {
+  if (start == 0) start = 1;
+  for (std::size_t at = start - 1; at < text.size() && at + find.size() <= text.size(); ++at) {
+    bool same = true;
+    for (std::size_t i = 0; same && i < find.size(); ++i) {
+      const char a = text[at + i];
+      const char b = find[i];
+      same = ignoreCase ? std::tolower(static_cast<unsigned char>(a)) ==
+                              std::tolower(static_cast<unsigned char>(b))
+                        : a == b;
+    }
+    if (same) return at + 1;
+  }
+  return 0;
+}
+
+std::string PlainReplace(const std::string& text, const std::string& find,
+                         const std::string& with) {
+  if (find.empty()) return text;
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, find.size(), find) == 0) {
+      out += with;
+      i += find.size();
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
+
+std::string PlainEscape(std::string address) {
+  address = PlainReplace(address, ":", "%3A");
+  address = PlainReplace(address, "?", "%3F");
+  address = PlainReplace(address, "=", "%3D");
+  return PlainReplace(address, "&", "%26");
+}
+
+// CgiConvert step by step: each round replaces every copy of its address in the whole
+// output; the next anchor is searched in the given text from p + k.
+std::string PlainCgiConvert(const std::string& text, const std::string& anchor) {
+  std::string output;
+  bool firstRound = true;
+  for (std::size_t p = PlainFind(text, anchor, 1, true); p > 0;) {
+    const std::size_t s = p + anchor.size();
+    const std::size_t k = PlainFind(text, "\"", s, false);
+    if (firstRound) output = text;
+    firstRound = false;
+    if (k == 0) break;
+    const std::string address = text.substr(s - 1, k - s);
+    output = PlainReplace(output, address, PlainEscape(address));
+    p = PlainFind(text, anchor, p + k, false);
+  }
+  return output;
+}
+
+std::string PlainAddAffliate(std::string line, const std::string& anchor) {
+  line = PlainReplace(line, "<a href=\"http:", anchor);
+  line = PlainReplace(line, "<A HREF=\"http:", anchor);
+  if (const std::size_t c = PlainFind(line, "&category=", 1, false); c > 0) {
+    const std::size_t g = PlainFind(line, ">", c, false);
+    if (g > 0 && g - c - 1 < 16) line = PlainReplace(line, line.substr(c - 1, g - c - 1), "");
+  }
+  for (std::size_t h = PlainFind(line, "href=\"", 1, false); h > 0;) {
+    const std::size_t k = PlainFind(line, "\"", h + 6, false);
+    if (k == 0) break;
+    line.insert(k, " target=\"_blank\"");
+    h = PlainFind(line, "href=\"", k, false);
+  }
+  return PlainCgiConvert(line, anchor);
+}
+
+class RandomText {
+ public:
+  explicit RandomText(unsigned seed) : random_(seed) {}
+
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  // `pieces` pieces drawn from `alphabet`.
+  std::string Of(std::initializer_list<const char*> alphabet, int pieces) {
+    std::string text;
+    for (int i = 0; i < pieces; ++i)
+      text += *(alphabet.begin() + Below(static_cast<int>(alphabet.size())));
+    return text;
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+TEST(Marker, FindsWhatInStrAndInStrCIFind) {
+  RandomText random(1);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text =
+        random.Of({"<", "b", "B", "r", "R", ">", "x", "<br>", "<BR>"}, random.Below(60));
+    const std::string find = random.Of({"<", "b", "B", "r", ">", "x"}, 1 + random.Below(5));
+    const std::size_t start =
+        static_cast<std::size_t>(random.Below(static_cast<int>(text.size()) + 3));
+    const Marker exact(find, Marker::Case::kExact);
+    const Marker anyCase(find, Marker::Case::kIgnored);
+    ASSERT_EQ(exact.In(text, start), InStr(text, find, start)) << text << " / " << find;
+    ASSERT_EQ(anyCase.In(text, start), InStrCI(text, find, start)) << text << " / " << find;
+  }
+}
+
+const std::string kAnchor = "<a href=\"http://aff.test/click-111-999?loc=http%3A";
+
+// Rows whose carried addresses repeat, overlap one another, hold "%3A" pieces that
+// escaping also makes, or lack their closing quote; anchors in any case.
+std::string RandomRow(RandomText& random) {
+  std::string row;
+  const int pieces = random.Below(12);
+  for (int i = 0; i < pieces; ++i) {
+    switch (random.Below(5)) {
+      case 0:
+        row +=
+            random.Below(4) == 0 ? "<A HREF=\"HTTP://AFF.TEST/CLICK-111-999?LOC=HTTP%3A" : kAnchor;
+        break;
+      case 1:
+        row += random.Of({"a", ":", "?", "=", "&", "%3A", "/", "3A", "%", "a:a"}, random.Below(8));
+        break;
+      case 2:
+        row += "\"";
+        break;
+      case 3:
+        row += random.Of({"<a href=\"http:", "<A HREF=\"http:", "href=\"", "&category=1", ">", "\"",
+                          " ", "//h.test/?i=1"},
+                         1);
+        break;
+      default:
+        row += std::string(static_cast<std::size_t>(random.Below(70)), '.');
+    }
+  }
+  return row;
+}
+
+TEST(CgiConvert, GivesTheTextOfRoundAfterRoundReplacing) {
+  const Config config = testing::TestConfig();
+  RandomText random(2);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string row = RandomRow(random);
+    ASSERT_EQ(CgiConvert(row, config), PlainCgiConvert(row, kAnchor)) << row;
+  }
+}
+
+TEST(CgiConvert, LongRepetitiveAddresses) {
+  const Config config = testing::TestConfig();
+  for (const std::string unit : {"a", "a:", "a:a", "%3A", "ab:ab:abc"}) {
+    std::string address;
+    for (int i = 0; i < 300; ++i) address += unit;
+    std::string run;  // holding copies of the address that overlap one another
+    for (int i = 0; i < 750; ++i) run += unit;
+    for (const std::string& row :
+         {kAnchor + address + "\"" + address + address.substr(1) + "a",
+          kAnchor + address + "a\"" + address + address, kAnchor + address + "\"" + run,
+          address + kAnchor + address.substr(0, 400) + "\"" + address + "\"" + kAnchor + address +
+              "\""}) {
+      ASSERT_EQ(CgiConvert(row, config), PlainCgiConvert(row, kAnchor)) << unit;
+    }
+  }
+}
+
+TEST(AddAffliate, GivesTheTextOfStepAfterStep) {
+  const Config config = testing::TestConfig();
+  RandomText random(3);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string row = RandomRow(random);
+    ASSERT_EQ(AddAffliate(row, config), PlainAddAffliate(row, kAnchor)) << row;
+  }
+}
+
+}  // namespace
+}  // namespace lotwise
