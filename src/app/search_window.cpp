@@ -167,13 +167,17 @@ void SearchWindow::KeywordSearch() {
   ScanSearchPages(*this);
 }
 
-void SearchWindow::CategorySearch() {
-  StopRequested = 0;
+void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
   EnableSearchCommands(false);
   PageStart = 2;
   RemoveTempFile();
-  Label1.caption = "Finding # of Auctions in Category.......";
-  SearchKind = 2;
+  Label1.caption = status;
+  SearchKind = kind;
+}
+
+void SearchWindow::CategorySearch() {
+  StopRequested = 0;
+  StartPagedSearch("Finding # of Auctions in Category.......", 2);
   GetData(
       *this,
       "http://" + config_.listingsHost + "/aw/plistings/list/category" + Text1.text + "/index.html",
@@ -183,11 +187,7 @@ void SearchWindow::CategorySearch() {
 
 void SearchWindow::FeaturedSearch() {
   StopRequested = 0;
-  EnableSearchCommands(false);
-  PageStart = 2;
-  RemoveTempFile();
-  Label1.caption = "Finding # of featured auctions.......";
-  SearchKind = 3;
+  StartPagedSearch("Finding # of featured auctions.......", 3);
   FeaturedMode = 0;
   GetData(*this,
           "http://" + config_.listingsHost +
@@ -199,11 +199,7 @@ void SearchWindow::FeaturedSearch() {
 void SearchWindow::CompletedSearch() {
   StopRequested = 0;
   ListOffset = 0;
-  EnableSearchCommands(false);
-  PageStart = 2;
-  RemoveTempFile();
-  Label1.caption = "Finding # of completed auctions.......";
-  SearchKind = 4;
+  StartPagedSearch("Finding # of completed auctions.......", 4);
   CollectCompletedPages(*this);
   ScanListingPages(*this);
 }

@@ -71,6 +71,8 @@ class SearchWindow {
   void StartUp();
   void RemoveTempFile();
   void RunSearch(CommandButton& command);
+  // The common first steps of the category, featured and completed-items searches.
+  void StartPagedSearch(const char* status, std::int16_t kind);
   void KeywordSearch();
   void CategorySearch();
   void FeaturedSearch();
