@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs Lotwise against the sample marketplace bundled with it: installs what is missing,
+# builds what is missing (build/sample), starts the sample marketplace on
+# 127.0.0.1:$LOTWISE_SAMPLE_PORT (default 8642) and stops it again on exit.
+# With a display ($DISPLAY or $WAYLAND_DISPLAY) it opens the Lotwise window; without
+# one it runs the four searches headless and prints what the window shows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+port="${LOTWISE_SAMPLE_PORT:-8642}"
+build=build/sample
+
+bash scripts/install-deps.sh
+bash scripts/build-sample.sh "${port}"
+
+server_out="${build}/marketplace.out"
+server_log="${build}/marketplace.log"
+: >"${server_out}"
+: >"${server_log}"
+"${build}/tools/sample-marketplace/lotwise-sample-marketplace" --port "${port}" \
+  --log "${server_log}" >"${server_out}" 2>&1 &
+server_pid=$!
+stop_server() {
+  kill "${server_pid}" 2>/dev/null || true
+  wait "${server_pid}" 2>/dev/null || true
+}
+trap stop_server EXIT
+trap 'exit 130' INT TERM
+
+# Waits up to 10 seconds for the server to listen.
+for _ in $(seq 100); do
+  grep -q '^listening on' "${server_out}" && break
+  if ! kill -0 "${server_pid}" 2>/dev/null; then
+    echo "The sample marketplace did not start:" >&2
+    cat "${server_out}" >&2
+    echo "If port ${port} is taken, choose another: LOTWISE_SAMPLE_PORT=8643 bash scripts/run.sh" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+if ! grep -q '^listening on' "${server_out}"; then
+  echo "The sample marketplace did not start listening on 127.0.0.1:${port}." >&2
+  exit 1
+fi
+echo "Sample marketplace: http://127.0.0.1:${port} (requests logged to ${server_log})"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Lotwise is open; its reports are written to ${build}/src/platform/Finalsearch.htm" \
+    "and open in your browser. Close the window to stop the sample marketplace."
+  "${build}/src/platform/lotwise"
+else
+  echo "No display: walking through the four searches headless."
+  "${build}/tools/walkthrough/lotwise-walkthrough" "${build}/walkthrough"
+fi

@@ -1,0 +1,146 @@
+#include "e2e/e2e_fixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+namespace lotwise::e2e {
+namespace {
+
+// No search of the sample marketplace needs more; a search that goes on is a fault.
+constexpr std::size_t kFetchLimit = 200;
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() /
+          ("lotwise-e2e-" + std::to_string(random()) + std::to_string(random()));
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Config HostsAt(int port) {
+  const std::string host = "127.0.0.1:" + std::to_string(port);
+  Config config;
+  config.searchHost = host;
+  config.descriptionSearchHost = host;
+  config.completedSearchHost = host;
+  config.listingsHost = host;
+  config.itemPageHost = host;
+  config.affiliateHost = host;
+  config.browseLinkId = "11";
+  config.itemPageLinkId = "22";
+  config.publisherId = "33";
+  config.publisherWebsiteHost = "publisher.invalid";
+  config.contactAddress = "author@publisher.invalid";
+  config.discussionGroup = "groups.invalid/lotwise";
+  return config;
+}
+
+CurlFetcher::Options ShortTimeOut() {
+  CurlFetcher::Options options;
+  options.timeout = std::chrono::seconds(2);
+  return options;
+}
+
+void EndToEndTest::SetUp() {
+  port = served.Start();
+  OpenWindow(port);
+}
+
+void EndToEndTest::OpenWindow(int windowPort) {
+  window_.reset();
+  platform_ = std::make_unique<HttpPlatform>(
+      HttpPlatform::Hooks{
+          .fetching =
+              [this](const std::string& url) {
+                if (platform_->fetchesEnded() < kFetchLimit || window_->StopRequested == 1) return;
+                ADD_FAILURE() << "more than " << kFetchLimit << " fetches; stopped at " << url;
+                window_->click(window_->Command1);
+              },
+          .doEvents =
+              [this] {
+                if (onDoEvents) onDoEvents();
+              },
+          .messageBox = [this](const std::string& text) { messages.push_back(text); },
+          .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
+      fetchOptions);
+  window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
+}
+
+void EndToEndTest::RunSearch(const SearchCase& search) {
+  search.fillIn(window());
+  window().txtBids.text = std::to_string(kMinimumBids);
+  ASSERT_TRUE(window().click(window().*search.command));
+}
+
+std::vector<sample::Item> EndToEndTest::Collected(const SearchCase& search) const {
+  return market.CollectedItems(search.first, search.nextPrefix);
+}
+
+std::vector<std::int64_t> EndToEndTest::ExpectedRows(
+    const std::vector<sample::Item>& collected) const {
+  return Numbers(sample::ReportOrder(collected, kMinimumBids));
+}
+
+std::vector<sample::Item> EndToEndTest::ItemsOn(const std::vector<std::string>& targets) const {
+  std::vector<sample::Item> items;
+  for (const std::string& target : targets) {
+    const std::vector<sample::Item> page = market.PageItems(target);
+    items.insert(items.end(), page.begin(), page.end());
+  }
+  return items;
+}
+
+std::string EndToEndTest::SearchCommands() {
+  std::string states;
+  for (const CommandButton* c : {&window().cmdSearch, &window().Command2, &window().Command3,
+                                 &window().Command4, &window().Command5}) {
+    states += c->enabled ? '1' : '0';
+  }
+  return states;
+}
+
+void EndToEndTest::ExpectReady() {
+  EXPECT_EQ(SearchCommands(), "11111");
+  EXPECT_FALSE(window().Command6.enabled);
+  EXPECT_EQ(window().Command1.caption, "Stop Search");
+  EXPECT_EQ(window().StopRequested, 1);
+  EXPECT_FALSE(window().searching());
+}
+
+void EndToEndTest::ExpectFinished() {
+  EXPECT_EQ(window().Label1.caption, "Finished!!!");
+  EXPECT_EQ(window().Command1.caption, "Begin New Search");
+  EXPECT_EQ(SearchCommands(), "00000");
+  EXPECT_FALSE(std::filesystem::exists(window().PageFilePath()));
+  EXPECT_EQ(opened, std::vector<std::string>{window().ReportPath().string()});
+  EXPECT_TRUE(messages.empty());
+}
+
+void EndToEndTest::ExpectWholeSearchWorks(const SearchCase& search) {
+  if (window().Command1.caption == "Begin New Search") window().click(window().Command1);
+  opened.clear();
+  onDoEvents = nullptr;
+  const std::vector<std::string> before = served.Requests();
+  RunSearch(search);
+  const std::vector<std::string> all = served.Requests();
+  EXPECT_EQ(
+      std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(before.size()), all.end()),
+      ExpectedRequests(market, search));
+  EXPECT_EQ(ReportRows(), ExpectedRows(Collected(search)));
+  ExpectFinished();
+}
+
+}  // namespace lotwise::e2e

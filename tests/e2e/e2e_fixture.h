@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/search_window.h"
+#include "e2e/search_cases.h"
+#include "e2e/served_marketplace.h"
+#include "sample-marketplace/catalog.h"
+#include "sample-marketplace/marketplace.h"
+#include "walkthrough/http_platform.h"
+
+namespace lotwise::e2e {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& file);
+
+// Every host of the window names the sample marketplace at 127.0.0.1:`port`.
+Config HostsAt(int port);
+
+CurlFetcher::Options ShortTimeOut();
+
+// The sample marketplace of every test, and the minimum bid count of every search.
+inline constexpr std::uint32_t kSeed = 11;
+inline constexpr std::size_t kItems = 4000;
+inline constexpr int kMinimumBids = 5;
+
+// A window whose hosts all name the sample marketplace, served in-process on a free
+// loopback port, fetching through libcurl into a fresh application folder.
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  // Replaces the window by one whose hosts name `port`.
+  void OpenWindow(int port);
+  SearchWindow& window() { return *window_; }
+  std::size_t FetchesEnded() const { return platform_->fetchesEnded(); }
+
+  // Fills in the search's inputs and the minimum bid count and clicks its command.
+  void RunSearch(const SearchCase& search);
+
+  // The items a whole collection of the search lists, and the report rows they give.
+  std::vector<sample::Item> Collected(const SearchCase& search) const;
+  std::vector<std::int64_t> ExpectedRows(const std::vector<sample::Item>& collected) const;
+  // The items on the pages at these targets, in order.
+  std::vector<sample::Item> ItemsOn(const std::vector<std::string>& targets) const;
+
+  std::vector<std::int64_t> ReportRows() { return RowNumbers(ReadFile(window().ReportPath())); }
+  std::vector<std::int64_t> PageFileRows() { return RowNumbers(ReadFile(window().PageFilePath())); }
+
+  // The five search commands' enabled states: cmdSearch, Command2..Command5.
+  std::string SearchCommands();
+  void ExpectReady();
+  // "Finished!!!", the report handed to the desktop, the page file gone.
+  void ExpectFinished();
+  // Runs the whole search again from wherever the last one left the window and expects
+  // every page requested and the complete report.
+  void ExpectWholeSearchWorks(const SearchCase& search);
+
+  sample::Marketplace market{sample::GenerateItems(kSeed, kItems)};
+  ServedMarketplace served{market};
+  int port = 0;
+  TempFolder folder;
+  // Short enough for a stalled server to fail a fetch soon.
+  CurlFetcher::Options fetchOptions = ShortTimeOut();
+  // Runs at every DoEvents of the platform, as a person clicks while the window waits.
+  std::function<void()> onDoEvents;
+  std::vector<std::string> messages;
+  std::vector<std::string> opened;
+
+ private:
+  std::unique_ptr<HttpPlatform> platform_;
+  std::unique_ptr<SearchWindow> window_;
+};
+
+}  // namespace lotwise::e2e

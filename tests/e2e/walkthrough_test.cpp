@@ -1,0 +1,62 @@
+// The walk-through that scripts/run.sh shows without a display, against the sample
+// marketplace served in-process.
+
+#include "walkthrough/walkthrough.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e/e2e_fixture.h"
+
+namespace lotwise::e2e {
+namespace {
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
+  WalkthroughPlan plan;
+  plan.minimumBids = std::to_string(kMinimumBids);
+  plan.category = "353";
+  plan.completedWords = "clock";
+  plan.keywordWords = "vintage lamp";
+  plan.keywordMode = 1;
+  std::ostringstream out;
+  Walkthrough walkthrough(HostsAt(port), folder.path(), out, plan, fetchOptions);
+
+  const std::vector<std::filesystem::path> reports = walkthrough.Run();
+
+  const std::vector<std::string> names{"featured", "category", "completed", "keyword"};
+  const std::vector<std::string> cases{"Featured", "Category", "Completed", "Keyword"};
+  ASSERT_EQ(reports.size(), names.size()) << out.str();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(reports[i], folder.path() / ("report-" + names[i] + ".htm"));
+    const std::string report = ReadFile(reports[i]);
+    const std::vector<std::int64_t> expected = ExpectedRows(Collected(Case(cases[i])));
+    EXPECT_EQ(RowNumbers(report), expected) << names[i];
+    EXPECT_EQ(CountItemRows(report), expected.size()) << names[i];
+  }
+  // The window stays as the last search left it, for its picture.
+  EXPECT_EQ(walkthrough.window().Label1.caption, "Finished!!!");
+  EXPECT_EQ(walkthrough.window().SSTab1.tab, 3);
+
+  const std::string printed = out.str();
+  EXPECT_EQ(Occurrences(printed, "\n  Finished!!!\n"), 4u) << printed;
+  EXPECT_EQ(Occurrences(printed, "\n  Ready for another search\n"), 3u) << printed;
+  EXPECT_EQ(Occurrences(printed, "[handed to the desktop] "), 4u) << printed;
+  EXPECT_NE(printed.find("\n  Finding # of featured auctions.......\n"), std::string::npos);
+  EXPECT_NE(printed.find(" pages searched.\n"), std::string::npos);
+  EXPECT_NE(printed.find(" auctions found\n"), std::string::npos);
+  EXPECT_NE(printed.find(" listings found\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lotwise::e2e

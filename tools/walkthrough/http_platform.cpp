@@ -1,0 +1,31 @@
+#include "walkthrough/http_platform.h"
+
+#include <utility>
+
+namespace lotwise {
+
+HttpPlatform::HttpPlatform(Hooks hooks, CurlFetcher::Options fetchOptions)
+    : hooks_(std::move(hooks)), fetcher_([this] { DoEvents(); }, fetchOptions) {}
+
+std::string HttpPlatform::OpenURL(const std::string& url) {
+  if (hooks_.fetching) hooks_.fetching(url);
+  struct CountEnd {
+    std::size_t& ended;
+    ~CountEnd() { ++ended; }
+  } countEnd{fetchesEnded_};
+  return fetcher_.OpenURL(url);
+}
+
+void HttpPlatform::DoEvents() {
+  if (hooks_.doEvents) hooks_.doEvents();
+}
+
+void HttpPlatform::ShellOpen(const std::string& target, const std::string&, const std::string&) {
+  if (hooks_.shellOpen) hooks_.shellOpen(target);
+}
+
+void HttpPlatform::MessageBox(const std::string& text) {
+  if (hooks_.messageBox) hooks_.messageBox(text);
+}
+
+}  // namespace lotwise

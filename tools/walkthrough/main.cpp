@@ -1,0 +1,61 @@
+// The walk-through: Lotwise's four searches, one after another, without a display.
+// Drives the window model through real HTTP (the hosts this build was configured with)
+// and real files, prints every status text the window shows, keeps the four reports and
+// saves a picture of the window as the last search left it.
+// Usage: lotwise-walkthrough <application folder>
+
+#include <QApplication>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "app/config.h"
+#include "walkthrough/walkthrough.h"
+#include "walkthrough/window_picture.h"
+
+namespace {
+
+// Qt's notes about drawing offscreen (no runtime folder, no window manager) are not part
+// of the walk-through; errors still show.
+void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(ErrorsOnly);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Lotwise"));
+  if (argc != 2) {
+    std::cerr << "usage: " << argv[0] << " <application folder>\n";
+    return 2;
+  }
+  const std::filesystem::path folder = std::filesystem::absolute(argv[1]);
+  std::error_code failed;
+  std::filesystem::create_directories(folder, failed);
+  if (failed) {
+    std::cerr << "cannot create " << folder.string() << ": " << failed.message() << '\n';
+    return 1;
+  }
+
+  const lotwise::Config config = lotwise::buildConfig();
+  std::cout << "Lotwise walk-through against the marketplace at " << config.listingsHost
+            << "\nApplication folder: " << folder.string() << '\n';
+  lotwise::Walkthrough walkthrough(config, folder, std::cout);
+  const auto reports = walkthrough.Run();
+
+  const std::filesystem::path picture = folder / "window.png";
+  const bool drawn = lotwise::SaveWindowPicture(walkthrough.window(), picture);
+
+  std::cout << "\nReports:\n";
+  for (const auto& report : reports) std::cout << "  " << report.string() << '\n';
+  if (drawn) {
+    std::cout << "Window as the last search left it:\n  " << picture.string() << '\n';
+  } else {
+    std::cerr << "could not write " << picture.string() << '\n';
+  }
+  constexpr std::size_t kSearches = 4;
+  return reports.size() == kSearches && drawn ? 0 : 1;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/config.h"
+#include "app/search_window.h"
+#include "walkthrough/http_platform.h"
+
+namespace lotwise {
+
+// The inputs of the walk-through's searches.
+struct WalkthroughPlan {
+  std::string minimumBids = "10";
+  std::string category = "353";  // "Antiques & Art"
+  std::string completedWords = "clock";
+  std::string keywordWords = "vintage lamp";
+  int keywordMode = 1;  // "Any of these words"
+  // A search that starts more fetches than this is stopped, so that a marketplace that
+  // never stops answering cannot keep the walk-through going.
+  std::size_t fetchLimit = 300;
+};
+
+// Runs the four searches one after another through the window model, as a person would
+// with the window: fills in the inputs, clicks the search, and after a finished search
+// "Begin New Search". Prints every status text the window shows, every message and
+// every report handed to the desktop.
+class Walkthrough {
+ public:
+  Walkthrough(Config config, std::filesystem::path folder, std::ostream& out,
+              WalkthroughPlan plan = {}, CurlFetcher::Options fetchOptions = {});
+
+  // The featured, category, completed-items and keyword searches. Each report is copied
+  // to report-<search>.htm in the folder before the next search deletes it. Gives the
+  // copies, in search order; a search that wrote no report adds none.
+  std::vector<std::filesystem::path> Run();
+
+  // The window, left in the state the last search ended in.
+  SearchWindow& window() { return window_; }
+
+ private:
+  void Search(const std::string& name, const std::string& heading, CommandButton& command,
+              std::vector<std::filesystem::path>& copies);
+  // What the window shows goes to the output as it changes.
+  HttpPlatform::Hooks Hooks();
+  void ShowStatus();
+  void KeepFetchesBounded();
+
+  std::filesystem::path folder_;
+  std::ostream& out_;
+  WalkthroughPlan plan_;
+  std::string shownStatus_;
+  std::size_t fetchesBefore_ = 0;
+  HttpPlatform platform_;
+  SearchWindow window_;
+};
+
+// Item rows of a report: the rows end with "</tr>", as does the column-header table.
+std::size_t CountItemRows(const std::string& report);
+
+}  // namespace lotwise
