@@ -68,16 +68,17 @@ std::string ReplaceEvery(std::string_view text, const Marker& find, std::string_
   return out;
 }
 
-// Every occurrence of `find` replaced, left to right, like ReplaceAll, but in time
-// linear in the text and in `find` whatever `find` is: a carried address may be long
-// and made of repeats, where comparing it at every start in turn would cost the text's
-// length times the address's. Knuth-Morris-Pratt: after a mismatch the match goes on
-// with the longest border of what was matched, never stepping back in the text; when
-// nothing is matched, it skips to the next place where the first and the last
-// character of `find` stand.
-std::string ReplaceEveryLong(std::string_view text, std::string_view find, std::string_view with) {
+// Every occurrence of `find` in `text` replaced, left to right, like ReplaceAll, but
+// in time linear in the text and in `find` whatever `find` is: a carried address may
+// be long and made of repeats, where comparing it at every start in turn would cost
+// the text's length times the address's. Knuth-Morris-Pratt: after a mismatch the
+// match goes on with the longest border of what was matched, never stepping back in
+// the text; when nothing is matched, it skips to the next place where the first and
+// the last character of `find` stand. False, with `text` left as it is, when `find`
+// does not occur.
+bool ReplaceEveryLong(std::string& text, std::string_view find, std::string_view with) {
   const std::size_t m = find.size();
-  if (m == 0 || m > text.size()) return std::string(text);
+  if (m == 0 || m > text.size()) return false;
   std::vector<std::size_t> border(m, 0);
   for (std::size_t i = 1, k = 0; i < m; ++i) {
     while (k > 0 && find[i] != find[k]) k = border[k - 1];
@@ -103,9 +104,10 @@ std::string ReplaceEveryLong(std::string_view text, std::string_view find, std::
       matched = 0;
     }
   }
-  if (copied == 0) return std::string(text);
+  if (copied == 0) return false;
   out.append(text, copied);
-  return out;
+  text = std::move(out);
+  return true;
 }
 
 // Removes every copy of the first "&category=" parameter when it is short.
@@ -168,11 +170,14 @@ std::string Escape(std::string_view address) {
 // the anchor's position plus its closing quote's, and k >= p + L for an anchor of
 // length L, so each anchor stands at 2p + L or beyond and the r-th at
 // 2^(r-1) * (L + 1) - L or beyond: a line of n characters has at most
-// log2((n + L) / (L + 1)) + 1 rounds, 18 for a line of 8 MB. Rounds whose address
-// holds nothing to escape would change nothing and are skipped.
+// log2((n + L) / (L + 1)) + 1 rounds, 18 for a line of 8 MB, and the whole costs at
+// most that many passes over the output. Rounds that cannot change anything are
+// skipped: those whose address holds nothing to escape, and those whose address was
+// already searched for in vain since the output last changed.
 std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
   std::string output;
   bool firstRound = true;
+  std::vector<std::string_view> notFound;  // since the output last changed
   std::size_t p = anchor.anyCase.In(url);
   while (p > 0) {
     const std::size_t s = p + anchor.text.size();
@@ -181,8 +186,13 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
     firstRound = false;
     if (k == 0) break;
     const std::string_view address = Mid(url, s, static_cast<std::ptrdiff_t>(k - s));
-    if (std::any_of(address.begin(), address.end(), IsEscaped)) {
-      output = ReplaceEveryLong(output, address, Escape(address));
+    if (std::any_of(address.begin(), address.end(), IsEscaped) &&
+        std::find(notFound.begin(), notFound.end(), address) == notFound.end()) {
+      if (ReplaceEveryLong(output, address, Escape(address))) {
+        notFound.clear();
+      } else {
+        notFound.push_back(address);
+      }
     }
     p = anchor.exactCase.In(url, p + k);
   }

@@ -1,191 +1,214 @@
 #include "report/one_pass_writer.h"
 
 #include <fcntl.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <optional>
+#include <deque>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
-
-#include "collect/page_file.h"
 
 namespace lotwise {
 namespace {
 
-[[noreturn]] void FailSpill(int error) {
-  throw ReportError(std::string("Could not write the rows of ") + kReportFileName + ": " +
+[[noreturn]] void FailReading(const char* what, const std::filesystem::path& file, int error) {
+  throw ReportError(std::string(what) + " " + file.filename().string() + ": " +
                     std::strerror(error));
 }
 
-// A file without a name in the report's folder (or one whose name is removed at once),
-// so that it goes away however the writing ends.
-class SpillFile {
+// The page file open for reading, closed however the writing ends.
+class PageFile {
  public:
-  explicit SpillFile(const std::filesystem::path& folder) {
-    fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd_ < 0) {
-      std::string name = (folder / ".Finalsearch.rows.XXXXXX").string();
-      fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-      if (fd_ < 0) FailSpill(errno);
-      ::unlink(name.c_str());
+  explicit PageFile(const std::filesystem::path& file) : path_(file) {
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) {
+      throw ReportError("Could not read " + file.filename().string() +
+                        ": the file no longer exists");
+    }
+    if (fd_ < 0) FailReading("Could not open", file, errno);
+  }
+  ~PageFile() { ::close(fd_); }
+  PageFile(const PageFile&) = delete;
+  PageFile& operator=(const PageFile&) = delete;
+
+  // The next piece from the current position; empty at the end.
+  std::size_t Read(char* into, std::size_t size) {
+    for (;;) {
+      const ssize_t got = ::read(fd_, into, size);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) FailReading("Could not read", path_, errno);
     }
   }
-  ~SpillFile() { ::close(fd_); }
-  SpillFile(const SpillFile&) = delete;
-  SpillFile& operator=(const SpillFile&) = delete;
 
-  int fd() const { return fd_; }
-  std::uint64_t size() const { return size_; }
-
-  // Appends the pieces, in order.
-  void Append(std::vector<iovec>& pieces) {
-    std::size_t first = 0;
-    while (first < pieces.size()) {
-      const int count = static_cast<int>(std::min<std::size_t>(pieces.size() - first, IOV_MAX));
-      const ssize_t written =
-          ::pwritev(fd_, pieces.data() + first, count, static_cast<off_t>(size_));
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) FailSpill(written < 0 ? errno : EIO);
-      size_ += static_cast<std::uint64_t>(written);
-      // Drop what was written, including a piece written in part.
-      auto left = static_cast<std::size_t>(written);
-      while (left > 0 && left >= pieces[first].iov_len) left -= pieces[first++].iov_len;
-      if (left > 0) {
-        pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + left;
-        pieces[first].iov_len -= left;
-      }
+  // `length` bytes from `offset`, which the file held when it was read through.
+  void ReadAt(std::uint64_t offset, std::size_t length, std::string& into) {
+    into.resize(length);
+    std::size_t done = 0;
+    while (done < length) {
+      const ssize_t got =
+          ::pread(fd_, into.data() + done, length - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) FailReading("Could not read", path_, got < 0 ? errno : EIO);
+      done += static_cast<std::size_t>(got);
     }
   }
 
  private:
+  std::filesystem::path path_;
   int fd_ = -1;
-  std::uint64_t size_ = 0;
 };
 
-// The row texts kept so far, by count, within a memory limit.
-class RowGatherer {
+using LineAt = std::function<void(std::string_view line, std::uint64_t offset)>;
+
+// Calls `eachLine` with every line of the file and the offset of its first byte: a
+// line ends at CR or CR LF, a lone LF stays in the line, and a last line without a
+// line end is a line when it is not empty, as ReadLines has it.
+void ReadLinesAt(PageFile& file, std::size_t pieceSize, const LineAt& eachLine) {
+  std::vector<char> piece(std::max<std::size_t>(pieceSize, 1));
+  std::string pending;  // a line begun in an earlier piece
+  std::uint64_t pendingAt = 0;
+  bool skipLineFeed = false;  // the last piece ended with CR
+  for (std::uint64_t base = 0;;) {
+    const std::size_t size = file.Read(piece.data(), piece.size());
+    if (size == 0) break;
+    const char* const data = piece.data();
+    std::size_t i = 0;
+    if (skipLineFeed && data[0] == '\n') i = 1;
+    skipLineFeed = false;
+    while (i < size) {
+      const void* found = std::memchr(data + i, '\r', size - i);
+      if (found == nullptr) {
+        if (pending.empty()) pendingAt = base + i;
+        pending.append(data + i, size - i);
+        break;
+      }
+      const auto end = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+      if (pending.empty()) {
+        eachLine(std::string_view(data + i, end - i), base + i);
+      } else {
+        pending.append(data + i, end - i);
+        eachLine(pending, pendingAt);
+        pending.clear();
+      }
+      i = end + 1;
+      if (i == size) {
+        skipLineFeed = true;
+      } else if (data[i] == '\n') {
+        ++i;
+      }
+    }
+    base += size;
+  }
+  if (!pending.empty()) eachLine(pending, pendingAt);
+}
+
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+// The kept lines of one count, as a list through `next` in file order.
+struct CountList {
+  std::uint32_t first = kNone;
+  std::uint32_t last = kNone;
+};
+
+// Appends item `index` of `items` to the list of its count.
+template <typename Items>
+void Append(Items& items, CountList& list, std::uint32_t index) {
+  if (list.last == kNone) {
+    list.first = index;
+  } else {
+    items[list.last].next = index;
+  }
+  list.last = index;
+}
+
+// The kept lines, by count: the row texts of the first ones, the places of the rest.
+class KeptRows {
  public:
-  RowGatherer(std::int16_t highest, std::int16_t minimum, std::size_t memory,
-              std::filesystem::path spillFolder, std::uintmax_t fileSize)
+  KeptRows(std::int16_t highest, std::int16_t minimum, std::size_t memory, std::uintmax_t fileSize)
       : highest_(highest),
         minimum_(minimum),
         memory_(memory),
-        spillFolder_(std::move(spillFolder)),
-        startsOfCounts_(static_cast<std::size_t>(highest - minimum) + 2) {
-    // Room for the row texts of the whole file when that is within the limit; the rows
-    // of the report run a little longer than their lines.
+        heldByCount_(static_cast<std::size_t>(highest - minimum) + 1),
+        notedByCount_(heldByCount_.size()) {
+    // Room for the row texts of the whole file when that is within the limit; rows
+    // run a little longer than their lines.
     const std::uintmax_t expected = fileSize + fileSize / 4 + 4096;
     text_.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(expected, memory_)));
   }
 
-  void Add(std::int16_t count, std::string_view row) {
-    if (row.empty()) return;
-    const std::size_t held = text_.size() + row.size() + (rows_.size() + 1) * kRowCost;
-    if (!rows_.empty() && held > memory_) Spill();
+  bool Holding() const { return !full_; }
+
+  // The row text of a kept line while there is room; false (and nothing held from
+  // then on) when there is none.
+  bool Hold(std::int16_t count, std::string_view row) {
+    if (row.empty()) return true;
+    const std::size_t held = text_.size() + row.size() + (held_.size() + 1) * sizeof(Held);
+    if (held > memory_ && !held_.empty()) {
+      full_ = true;
+      return false;
+    }
     if (row.size() > text_.capacity() - text_.size()) {
-      // Grows by doubling up to the limit; never beyond it except for a single row.
       text_.reserve(std::max(text_.size() + row.size(), std::min(2 * text_.capacity(), memory_)));
     }
-    rows_.push_back({text_.size(), row.size(), count});
+    if (held_.size() == kNone) throw ReportError("Too many rows for the report");
+    Append(held_, heldByCount_[Slot(count)], static_cast<std::uint32_t>(held_.size()));
+    held_.push_back({text_.size(), row.size(), kNone});
     text_.insert(text_.end(), row.begin(), row.end());
+    return true;
   }
 
-  void WriteTo(ReportFile& report) {
-    const std::vector<std::uint32_t> order = ByCount();
-    if (!spill_) {
-      for (std::uint32_t i : order) report.Write(TextOf(rows_[i]));
-      return;
+  // The place of a kept line whose text is read again later.
+  void Note(std::int16_t count, std::uint64_t offset, std::size_t length) {
+    if (length > std::numeric_limits<std::uint32_t>::max() || noted_.size() == kNone) {
+      throw ReportError("Too many rows for the report");
     }
-    // Count by count: its piece from each spill in turn, then its rows still held.
-    std::vector<std::size_t> next(pieces_.size(), 0);
-    std::size_t held = 0;
+    Append(noted_, notedByCount_[Slot(count)], static_cast<std::uint32_t>(noted_.size()));
+    noted_.push_back({offset, static_cast<std::uint32_t>(length), kNone});
+  }
+
+  void WriteTo(ReportFile& report, PageFile& file, const RowTextOf& rowText) const {
+    std::string line;
     for (int count = highest_; count >= minimum_; --count) {
-      for (std::size_t s = 0; s < pieces_.size(); ++s) {
-        if (next[s] < pieces_[s].size() && pieces_[s][next[s]].count == count) {
-          const Piece& piece = pieces_[s][next[s]++];
-          report.CopyFrom(spill_->fd(), piece.offset, piece.length);
-        }
+      const std::size_t slot = Slot(static_cast<std::int16_t>(count));
+      for (std::uint32_t i = heldByCount_[slot].first; i != kNone; i = held_[i].next) {
+        report.Write(std::string_view(text_.data() + held_[i].offset, held_[i].length));
       }
-      for (; held < order.size() && rows_[order[held]].count == count; ++held) {
-        report.Write(TextOf(rows_[order[held]]));
+      for (std::uint32_t i = notedByCount_[slot].first; i != kNone; i = noted_[i].next) {
+        file.ReadAt(noted_[i].offset, noted_[i].length, line);
+        report.Write(rowText(line));
       }
     }
   }
 
  private:
-  struct Row {
+  struct Held {
     std::size_t offset;  // in text_
     std::size_t length;
-    std::int16_t count;
+    std::uint32_t next;
   };
-  struct Piece {
-    int count;
-    std::uint64_t offset;  // in the spill file
-    std::uint64_t length;
+  struct Noted {           // 16 bytes
+    std::uint64_t offset;  // in the page file
+    std::uint32_t length;
+    std::uint32_t next;
   };
-  // Bookkeeping of one row held: its Row and its place in the sorted order.
-  static constexpr std::size_t kRowCost = sizeof(Row) + sizeof(std::uint32_t);
 
-  std::string_view TextOf(const Row& row) const {
-    return std::string_view(text_.data() + row.offset, row.length);
-  }
-
-  // The rows held, higher counts first, equal counts in the order they came: a
-  // counting sort over the range of counts, linear in the rows and the range.
-  std::vector<std::uint32_t> ByCount() {
-    std::fill(startsOfCounts_.begin(), startsOfCounts_.end(), 0);
-    for (const Row& row : rows_) ++startsOfCounts_[Slot(row.count) + 1];
-    for (std::size_t i = 1; i < startsOfCounts_.size(); ++i) {
-      startsOfCounts_[i] += startsOfCounts_[i - 1];
-    }
-    std::vector<std::uint32_t> order(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-      order[startsOfCounts_[Slot(rows_[i].count)]++] = static_cast<std::uint32_t>(i);
-    }
-    return order;
-  }
   std::size_t Slot(std::int16_t count) const { return static_cast<std::size_t>(highest_ - count); }
-
-  // Moves the rows held to the spill file, each count's rows as one piece.
-  void Spill() {
-    if (!spill_) spill_.emplace(spillFolder_);
-    const std::vector<std::uint32_t> order = ByCount();
-    std::vector<iovec> out;
-    out.reserve(order.size());
-    std::vector<Piece> pieces;
-    for (std::uint32_t i : order) {
-      const Row& row = rows_[i];
-      if (pieces.empty() || pieces.back().count != row.count) {
-        const std::uint64_t end =
-            pieces.empty() ? spill_->size() : pieces.back().offset + pieces.back().length;
-        pieces.push_back({row.count, end, 0});
-      }
-      pieces.back().length += row.length;
-      out.push_back({const_cast<char*>(text_.data() + row.offset), row.length});
-    }
-    spill_->Append(out);
-    pieces_.push_back(std::move(pieces));
-    text_.clear();
-    rows_.clear();
-  }
 
   int highest_;
   int minimum_;
   std::size_t memory_;
-  std::filesystem::path spillFolder_;
+  bool full_ = false;
   std::vector<char> text_;  // the row texts held, in file order
-  std::vector<Row> rows_;
-  std::vector<std::uint32_t> startsOfCounts_;
-  std::optional<SpillFile> spill_;
-  std::vector<std::vector<Piece>> pieces_;  // of each spill, higher counts first
+  std::vector<Held> held_;
+  std::vector<CountList> heldByCount_;  // highest count first
+  std::deque<Noted> noted_;             // grows without moving what it holds
+  std::vector<CountList> notedByCount_;
 };
 
 }  // namespace
@@ -194,24 +217,16 @@ void WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t high
                         std::int16_t minimum, const BidCountOf& bidCount, const RowTextOf& rowText,
                         ReportFile& report, const OnePassLimits& limits) {
   if (highest < minimum) return;
+  PageFile file(pageFile);
   std::error_code sizeUnknown;
   const std::uintmax_t fileSize = std::filesystem::file_size(pageFile, sizeUnknown);
-  RowGatherer rows(highest, minimum, limits.memory, pageFile.parent_path(),
-                   sizeUnknown ? 0 : fileSize);
-  bool found = false;
-  try {
-    found = ReadLines(pageFile, [&](std::string_view line) {
-      const std::int16_t count = bidCount(line);
-      if (count >= minimum && count <= highest) rows.Add(count, rowText(line));
-    });
-  } catch (const PageFileError& failure) {
-    throw ReportError(failure.what());
-  }
-  if (!found) {
-    throw ReportError("Could not read " + pageFile.filename().string() +
-                      ": the file no longer exists");
-  }
-  rows.WriteTo(report);
+  KeptRows kept(highest, minimum, limits.memory, sizeUnknown ? 0 : fileSize);
+  ReadLinesAt(file, limits.piece, [&](std::string_view line, std::uint64_t offset) {
+    const std::int16_t count = bidCount(line);
+    if (count < minimum || count > highest) return;
+    if (!kept.Holding() || !kept.Hold(count, rowText(line))) kept.Note(count, offset, line.size());
+  });
+  kept.WriteTo(report, file, rowText);
 }
 
 }  // namespace lotwise

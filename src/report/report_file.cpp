@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -50,34 +49,6 @@ void ReportFile::Write(std::string_view text) {
   }
   std::memcpy(buffer_.data() + buffered_, text.data(), text.size());
   buffered_ += text.size();
-}
-
-void ReportFile::CopyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
-  Flush();
-  auto from = static_cast<off_t>(offset);
-  while (length > 0) {
-    const ssize_t copied = ::copy_file_range(fd, &from, fd_, nullptr, length, 0);
-    if (copied > 0) {
-      length -= static_cast<std::uint64_t>(copied);
-      continue;
-    }
-    if (copied < 0 && errno == EINTR) continue;
-    if (copied == 0 || errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-        errno == EOPNOTSUPP) {
-      break;  // the system cannot copy here (or the file ended): read and write instead
-    }
-    Fail("Could not write", errno);
-  }
-  while (length > 0) {
-    const std::size_t piece =
-        static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer_.size()));
-    const ssize_t got = ::pread(fd, buffer_.data(), piece, from);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) Fail("Could not write", got < 0 ? errno : EIO);
-    WriteOut(buffer_.data(), static_cast<std::size_t>(got));
-    from += got;
-    length -= static_cast<std::uint64_t>(got);
-  }
 }
 
 void ReportFile::Commit() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -21,9 +20,6 @@ class ReportFile {
 
   // Appends the text exactly.
   void Write(std::string_view text);
-  // Appends `length` bytes of the open file `fd` from `offset` on, copied by the
-  // system where it can.
-  void CopyFrom(int fd, std::uint64_t offset, std::uint64_t length);
   // Closes the file and gives it the report's name, replacing what stands there.
   void Commit();
 

@@ -52,6 +52,7 @@ std::string CreateHyperlink(std::string_view ItemNo, const Config& config) {
 std::string SwitchUrl(std::string_view eachline, const Config& config, int StopRequested) {
   const Marker& linkStart = Markers().linkStart;
   std::string head;
+  head.reserve(eachline.size() + 256);
   std::string_view tail = eachline;
   std::size_t start = 1;
   while (StopRequested == 0) {

@@ -184,7 +184,7 @@ TEST(OnePassWriter, ReportsEqualThoseOfTheCountPassesOnRandomPageFiles) {
   }
 }
 
-TEST(OnePassWriter, RowsMovedToTheSpillFileComeBackInReportOrder) {
+TEST(OnePassWriter, RowsReadAgainBeyondTheMemoryLimitKeepTheirPlace) {
   RandomPage random(7);
   for (int kind = 1; kind <= 4; ++kind) {
     for (int round = 0; round < 100; ++round) {
@@ -196,15 +196,17 @@ TEST(OnePassWriter, RowsMovedToTheSpillFileComeBackInReportOrder) {
       const std::int16_t minimum = Minimum(random, highest);
       {
         ReportFile report(folder.path() / kReportFileName);
-        // From a limit below a single row, so that every row is spilled on its own, up.
-        const OnePassLimits limits{static_cast<std::size_t>(random.Below(4000))};
+        // From a limit below a single row, so that only the first row is held, up; the
+        // file read in pieces from one byte on, so that lines and CR LF span pieces.
+        const OnePassLimits limits{static_cast<std::size_t>(random.Below(4000)),
+                                   static_cast<std::size_t>(1 + random.Below(64))};
         WriteRowsInOnePass(file, highest, minimum, onePass.count(), onePass.row(), report, limits);
         report.Commit();
       }
       ASSERT_EQ(ReadFile(folder.path() / kReportFileName), PlainRows(file, kind, 0, minimum));
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                               std::filesystem::directory_iterator()),
-                2);  // the page file and the report, no spill file left
+                2);  // the page file and the report
     }
   }
 }
