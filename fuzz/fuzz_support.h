@@ -1,0 +1,149 @@
+#pragma once
+
+// Shared pieces of the fuzz targets: a check that stops the fuzzer like a crash, the
+// application folder of the process, the run's configuration, plain reference searches
+// and a platform that serves the fuzzed bytes as pages.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "app/config.h"
+#include "platform/platform.h"
+
+namespace lotwise::fuzz {
+
+// A broken expectation is a finding like a crash: report it and abort.
+[[noreturn]] inline void Broken(const char* what, const char* file, int line) {
+  std::fprintf(stderr, "%s:%d: expectation broken: %s\n", file, line, what);
+  std::abort();
+}
+#define FUZZ_EXPECT(condition) \
+  ((condition) ? (void)0 : ::lotwise::fuzz::Broken(#condition, __FILE__, __LINE__))
+
+// The application folder of this process, on a memory file system when there is one.
+// Created once and removed when the process ends normally.
+inline const std::filesystem::path& AppFolder() {
+  static const std::filesystem::path folder = [] {
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                           ? "/dev/shm"
+                                           : std::filesystem::temp_directory_path();
+    std::filesystem::path path = base / ("lotwise-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(path);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(AppFolder(), ignored);
+    });
+    return path;
+  }();
+  return folder;
+}
+
+// Removes the files a run may leave in the application folder.
+inline void ClearAppFolder() {
+  for (const char* name :
+       {"Listinglist.txt", "Finalsearch.htm", "Finalsearch.htm.part", "lines.txt"}) {
+    ::unlink((AppFolder() / name).c_str());
+  }
+}
+
+inline Config FuzzConfig() {
+  Config config;
+  config.searchHost = "search.fuzz";
+  config.descriptionSearchHost = "desc.fuzz";
+  config.completedSearchHost = "completed.fuzz";
+  config.listingsHost = "listings.fuzz";
+  config.itemPageHost = "items.fuzz";
+  config.affiliateHost = "aff.fuzz";
+  config.browseLinkId = "111";
+  config.itemPageLinkId = "222";
+  config.publisherId = "999";
+  config.publisherWebsiteHost = "publisher.fuzz";
+  config.contactAddress = "author@publisher.fuzz";
+  config.discussionGroup = "groups.fuzz/lotwise";
+  return config;
+}
+
+inline std::string ReadWholeFile(const std::filesystem::path& file) {
+  std::string bytes;
+  if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+      bytes.append(buffer, got);
+    }
+    std::fclose(in);
+  }
+  return bytes;
+}
+
+// Plain position searches written independently of the program's own: 1-based, 0 when
+// not found, nothing found from beyond the end.
+inline char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+inline std::size_t NaiveFind(std::string_view text, std::string_view find, std::size_t start,
+                             bool ignoreCase) {
+  if (start == 0) start = 1;
+  for (std::size_t i = start - 1; i < text.size() && text.size() - i >= find.size(); ++i) {
+    std::size_t k = 0;
+    while (k < find.size() &&
+           (ignoreCase ? Lower(text[i + k]) == Lower(find[k]) : text[i + k] == find[k])) {
+      ++k;
+    }
+    if (k == find.size()) return i + 1;
+  }
+  return 0;
+}
+
+// The input cut at every occurrence of `separator`.
+inline std::vector<std::string_view> Split(std::string_view data, std::string_view separator) {
+  std::vector<std::string_view> parts;
+  for (std::size_t at; (at = data.find(separator)) != std::string_view::npos;) {
+    parts.push_back(data.substr(0, at));
+    data.remove_prefix(at + separator.size());
+  }
+  parts.push_back(data);
+  return parts;
+}
+
+// Serves pages in the order they are fetched, whatever the address. Once the pages run
+// out it serves the last one again (or fails, with failWhenOut). A hook may run inside
+// every fetch and every DoEvents, as a person clicks while the window waits.
+class PagePlatform : public Platform {
+ public:
+  std::vector<std::string> pages;
+  bool failWhenOut = false;
+  int failingFetch = 0;  // 1-based number of a fetch that fails; 0 for none
+  std::function<void(int fetch)> duringFetch;
+  std::function<void(int doEvents)> duringDoEvents;
+  int fetches = 0;
+  int doEvents = 0;
+  int messages = 0;
+  int shellOpens = 0;
+
+  std::string OpenURL(const std::string&) override {
+    const int fetch = ++fetches;
+    if (duringFetch) duringFetch(fetch);
+    if (fetch == failingFetch) throw FetchError("the connection broke off");
+    const auto index = static_cast<std::size_t>(fetch - 1);
+    if (index < pages.size()) return pages[index];
+    if (failWhenOut || pages.empty()) throw FetchError("the server could not be reached");
+    return pages.back();
+  }
+  void DoEvents() override {
+    const int count = ++doEvents;
+    if (duringDoEvents) duringDoEvents(count);
+  }
+  void ShellOpen(const std::string&, const std::string&, const std::string&) override {
+    ++shellOpens;
+  }
+  void MessageBox(const std::string&) override { ++messages; }
+};
+
+}  // namespace lotwise::fuzz
