@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
-  libbenchmark-dev
+  libbenchmark-dev curl
   libcpp-httplib-dev
   clang libclang-rt-14-dev
 )

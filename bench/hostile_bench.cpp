@@ -1,0 +1,228 @@
+// Growth on hostile input: every hot path is timed on an input and on one twice as
+// large, in one run, and the ratio of the two times is the growth (2 for linear time;
+// at most 2.2 allowed). Processor time, so that other programs on the machine do not
+// stretch one side more than the other.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/search_window.h"
+#include "collect/collect_error.h"
+#include "collect/tables.h"
+#include "page_file_maker.h"
+#include "report/affiliate.h"
+#include "report/grab_bid.h"
+#include "report/strip_bid.h"
+#include "report/switch_url.h"
+#include "text/position.h"
+#include "text/replace.h"
+#include "timing.h"
+
+namespace lotwise::bench {
+namespace {
+
+constexpr std::size_t kMiB = 1 << 20;
+const std::string kBrowseCell = "</TD><TD ALIGN=CENTER WIDTH=\"10%\">";
+const std::string kCompletedCell = "</td><td align=center valign=top width=10%><font size=3>";
+const std::string kKeywordCell =
+    "</td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">";
+
+// `unit` repeated to `bytes` bytes (the last copy cut short).
+std::string Repeat(const std::string& unit, std::size_t bytes) {
+  std::string text;
+  text.reserve(bytes);
+  while (text.size() < bytes) text.append(unit, 0, std::min(unit.size(), bytes - text.size()));
+  return text;
+}
+
+// `count` copies of what `link` makes of 0, 1, 2, ...
+template <typename Link>
+std::string Links(std::size_t count, Link link) {
+  std::string row;
+  for (std::size_t i = 0; i < count; ++i) row += link(i);
+  return row;
+}
+
+// A platform that handles no input and fetches nothing.
+class QuietPlatform : public Platform {
+ public:
+  std::string OpenURL(const std::string&) override { throw FetchError("no network here"); }
+  void DoEvents() override {}
+  void ShellOpen(const std::string&, const std::string&, const std::string&) override {}
+  void MessageBox(const std::string&) override {}
+};
+
+// A window in a folder of its own, for the table-cutting loop.
+struct CuttingWindow {
+  ScratchFolder folder{"hostile"};
+  QuietPlatform platform;
+  SearchWindow window{BenchConfig(), folder.path(), platform};
+};
+
+void Cut(const std::string& page) {
+  static CuttingWindow cutting;
+  std::filesystem::remove(cutting.window.PageFilePath());
+  try {
+    CutTables(cutting.window, page, InStrCI(page, kBrowseTableStart), kBrowseTableStart,
+              TableEnd::Kept);
+  } catch (const CollectError&) {
+  }
+}
+
+// Times `run` on make(1) and make(2) in processor time of this thread, each as often
+// as it takes make(1) to last 50 ms, nine times each in turn; the growth is the median
+// of the nine ratios of a time on make(2) to the time on make(1) just before it, so
+// that each ratio compares times taken under the same disturbance by other programs
+// sharing the caches. The times shown are the shortest.
+template <typename Make, typename Run>
+void Growth(benchmark::State& state, Make make, Run run) {
+  const std::string once = make(1);
+  const std::string twice = make(2);
+  run(once);
+  run(twice);
+  const double single = CpuSeconds([&] { run(once); });
+  const int rounds = std::max(1, static_cast<int>(std::ceil(0.05 / std::max(single, 1e-9))));
+  const auto timed = [&](const std::string& input) {
+    return CpuSeconds([&] {
+      for (int i = 0; i < rounds; ++i) run(input);
+    });
+  };
+  for (auto _ : state) {
+    std::vector<double> onceTimes;
+    std::vector<double> twiceTimes;
+    std::vector<double> ratios;
+    for (int i = 0; i < 9; ++i) {
+      onceTimes.push_back(timed(once));
+      twiceTimes.push_back(timed(twice));
+      ratios.push_back(twiceTimes.back() / onceTimes.back());
+    }
+    const double n = *std::min_element(onceTimes.begin(), onceTimes.end()) / rounds;
+    const double n2 = *std::min_element(twiceTimes.begin(), twiceTimes.end()) / rounds;
+    state.SetIterationTime(n);
+    state.counters["n_ms"] = n * 1e3;
+    state.counters["2n_ms"] = n2 * 1e3;
+    state.counters["growth"] = Median(ratios);
+  }
+  state.counters["n_KiB"] = static_cast<double>(once.size()) / 1024;
+}
+
+const Config kConfig = BenchConfig();
+
+std::string NoEndMarker(int k) { return std::string(kBrowseTableStart) + Repeat("x", k * kMiB); }
+std::string StartsWithoutEnd(int k) { return Repeat(std::string(kBrowseTableStart), k * kMiB); }
+std::string SmallTables(int k) {
+  return Repeat(
+      std::string(kBrowseTableStart) + "\"#FFFFFF\">" + std::string(900, 'r') + "</table>",
+      k * kMiB);
+}
+// Repeated bid-cell markers whose cells never end: the first cell's end marker is
+// searched for through the whole line. (Repeated whole cells cost less: each next
+// marker is searched for from the sum of two positions, so a line of n characters has
+// at most log2(n) cells read.)
+std::string BrowseCellsWithoutEnd(int k) { return Repeat(kBrowseCell + "7", k * kMiB); }
+std::string CompletedCellsWithoutEnd(int k) { return Repeat(kCompletedCell + "7", k * kMiB); }
+std::string KeywordCellsWithoutEnd(int k) { return Repeat(kKeywordCell + "5", k * kMiB); }
+// Markers wrong in their last character: the first marker is searched for through
+// the whole line.
+std::string BrowseNearMisses(int k) {
+  return Repeat(kBrowseCell.substr(0, kBrowseCell.size() - 1) + "!", k * kMiB);
+}
+std::string KeywordNearMisses(int k) {
+  return Repeat(kKeywordCell.substr(0, kKeywordCell.size() - 1) + "!", k * kMiB);
+}
+std::string BrowseLinks(int k) {
+  return Links(100000 * static_cast<std::size_t>(k), [](std::size_t i) {
+    return "<a href=\"http://cgi.sample.test/ws/eBayISAPI.dll?ViewItem&item=" + std::to_string(i) +
+           "\">t</a>";
+  });
+}
+std::string PlainAnchors(int k) { return Repeat("<a href=\"http:", k * kMiB); }
+std::string LongAddress(int k) {
+  const std::string address = Repeat("a:", k * kMiB / 4);
+  return "<a href=\"http://" + kConfig.affiliateHost + "/click-" + kConfig.browseLinkId + "-" +
+         kConfig.publisherId + "?loc=http%3A" + address + "\"" + address;
+}
+std::string ItemLinks(int k) {
+  return Links(100000 * static_cast<std::size_t>(k), [](std::size_t i) {
+    return "<a href=\"http://cgi.sample.test/ws/eBayISAPI.dll?ViewItem&amp;item=" +
+           std::to_string(i) + "&amp;category=1\">t</a>";
+  });
+}
+std::string LinksWithoutItemEnd(int k) { return Repeat("\"http://x?item=", k * kMiB); }
+std::string TableEndNearMisses(int k) { return Repeat("</tabl</table", k * kMiB); }
+std::string CategoryNearMisses(int k) { return Repeat("&category=123", k * kMiB); }
+
+void CountBrowse(const std::string& line) {
+  int featuredMode = 1;
+  benchmark::DoNotOptimize(StripBid(line, 2, featuredMode));
+}
+void CountFeatured(const std::string& line) {
+  int featuredMode = 1;
+  benchmark::DoNotOptimize(StripBid(line, 3, featuredMode));
+}
+void CountCompleted(const std::string& line) {
+  int featuredMode = 0;
+  benchmark::DoNotOptimize(StripBid(line, 4, featuredMode));
+}
+void CountKeyword(const std::string& line) { benchmark::DoNotOptimize(GrabBid(line)); }
+void RewriteBrowse(const std::string& line) {
+  benchmark::DoNotOptimize(AddAffliate(line, kConfig).size());
+}
+void Escape(const std::string& line) { benchmark::DoNotOptimize(CgiConvert(line, kConfig).size()); }
+void RewriteKeyword(const std::string& line) {
+  benchmark::DoNotOptimize(SwitchUrl(line, kConfig).size());
+}
+void FindTableEnd(const std::string& page) { benchmark::DoNotOptimize(InStrCI(page, kTableEnd)); }
+void FindKeywordCell(const std::string& line) {
+  benchmark::DoNotOptimize(InStrCI(line, kKeywordCell));
+}
+void RemoveCategory(const std::string& line) {
+  benchmark::DoNotOptimize(ReplaceAll(line, "&category=1234", "").size());
+}
+
+#define LOTWISE_GROWTH(name, make, run)      \
+  BENCHMARK_CAPTURE(Growth, name, make, run) \
+      ->UseManualTime()                      \
+      ->Iterations(1)                        \
+      ->Unit(benchmark::kMillisecond)
+
+LOTWISE_GROWTH(CutTables_1MiBPageWithoutEndMarker, NoEndMarker, Cut);
+LOTWISE_GROWTH(CutTables_1MiBOfTableStartsWithoutEnd, StartsWithoutEnd, Cut);
+LOTWISE_GROWTH(CutTables_1MiBOf1KBTables, SmallTables, Cut);
+LOTWISE_GROWTH(StripBid_1MiBLineOfCategoryMarkers, BrowseCellsWithoutEnd, CountBrowse);
+LOTWISE_GROWTH(StripBid_1MiBLineOfFeaturedMarkers, BrowseCellsWithoutEnd, CountFeatured);
+LOTWISE_GROWTH(StripBid_1MiBLineOfCompletedMarkers, CompletedCellsWithoutEnd, CountCompleted);
+LOTWISE_GROWTH(StripBid_1MiBLineOfNearMisses, BrowseNearMisses, CountBrowse);
+LOTWISE_GROWTH(GrabBid_1MiBLineOfMarkers, KeywordCellsWithoutEnd, CountKeyword);
+LOTWISE_GROWTH(GrabBid_1MiBLineOfNearMisses, KeywordNearMisses, CountKeyword);
+LOTWISE_GROWTH(AddAffliate_RowWith100000Links, BrowseLinks, RewriteBrowse);
+LOTWISE_GROWTH(AddAffliate_1MiBOfAnchorStarts, PlainAnchors, RewriteBrowse);
+LOTWISE_GROWTH(CgiConvert_256KiBAddressCopied, LongAddress, Escape);
+LOTWISE_GROWTH(SwitchUrl_RowWith100000ItemLinks, ItemLinks, RewriteKeyword);
+LOTWISE_GROWTH(SwitchUrl_1MiBOfLinksWithoutItemEnd, LinksWithoutItemEnd, RewriteKeyword);
+LOTWISE_GROWTH(InStrCI_TableEndIn1MiBOfNearMisses, TableEndNearMisses, FindTableEnd);
+LOTWISE_GROWTH(InStrCI_KeywordCellIn1MiBOfNearMisses, KeywordNearMisses, FindKeywordCell);
+LOTWISE_GROWTH(ReplaceAll_CategoryIn1MiBOfNearMisses, CategoryNearMisses, RemoveCategory);
+
+}  // namespace
+}  // namespace lotwise::bench
+
+int main(int argc, char** argv) {
+  // Freed memory stays with the program for the next call. Left to itself, glibc moves
+  // its threshold for memory taken straight from the system as blocks are freed, so
+  // that the outputs of one size are reused and those of twice the size are handed
+  // back and faulted in again on every call: the growth would show that, not the
+  // work of the function.
+  mallopt(M_MMAP_THRESHOLD, 1 << 30);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them: the report writer against the
+# pass-per-count writer and against the scan, its peak memory, the growth of every hot
+# path on hostile input, page collection against the curl program, and the longest
+# stretch a whole search leaves the window without handling input. Each benchmark runs
+# three times; the tables show the medians, and the last table sets each goal against
+# its median. Takes five to six minutes on two shared processors.
+#
+#   LOTWISE_BENCH_BUILD  build folder (build/bench)
+#   LOTWISE_BENCH_DIR    folder for the page files and reports, about 2 GB (system temp)
+#   LOTWISE_BENCH_JOBS   parallel compile jobs (2)
+#   LOTWISE_BENCH_REPS   repetitions of each benchmark (3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build="${LOTWISE_BENCH_BUILD:-build/bench}"
+jobs="${LOTWISE_BENCH_JOBS:-2}"
+reps="${LOTWISE_BENCH_REPS:-3}"
+
+bash scripts/install-deps.sh
+# -O2: GCC 12 at -O3 reports a false -Wrestrict in std::string concatenation.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+  -DLOTWISE_WERROR=ON -DLOTWISE_BUILD_TESTS=OFF -DLOTWISE_BUILD_GUI=OFF -DLOTWISE_BUILD_BENCH=ON \
+  >/dev/null
+cmake --build "$build" -j"$jobs" --target lotwise_bench_report lotwise_bench_hostile \
+  lotwise_bench_collect
+
+results="$build/results"
+mkdir -p "$results"
+echo
+echo "date:    $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(free -g | awk '/Mem:/ {print $2}') GiB"
+echo "load:    $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) before the run"
+echo "command: scripts/bench.sh (repetitions: $reps)"
+
+for bench in report hostile collect; do
+  echo
+  "$build/bench/lotwise_bench_$bench" --benchmark_repetitions="$reps" \
+    --benchmark_display_aggregates_only=true --benchmark_counters_tabular=true \
+    --benchmark_out="$results/$bench.json" --benchmark_out_format=json 2>&1 |
+    grep -E -v '^(Run on|CPU Caches|  L[0-9]|Load Average|\*\*\*WARNING|[0-9]{4}-)' |
+    grep -E -v '_(mean|stddev|cv) ' || echo "lotwise_bench_$bench failed"
+done
+
+echo
+echo "load:    $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) after the run"
+echo
+# The goals against the medians, read from the JSON files (one "key": value a line).
+awk '
+  function flush() {
+    if (name != "") names[name] = 1
+    if (name != "" && aggregate == "median") {
+      for (k in value) median[name, k] = value[k]
+    }
+    delete value
+  }
+  /"name":/ { flush(); name = $0; sub(/.*"name": "/, "", name); sub(/\/iterations.*/, "", name); aggregate = "" }
+  /"aggregate_name":/ { aggregate = $0; sub(/.*: "/, "", aggregate); sub(/".*/, "", aggregate) }
+  /^ *"[A-Za-z0-9_]+": -?[0-9.eE+-]+,?$/ {
+    key = $1; gsub(/[":]/, "", key); v = $2; sub(/,$/, "", v); value[key] = v + 0
+  }
+  # One goal: the median of counter `key` of benchmark `n`, at most (or, with `least`,
+  # at least) `limit`; "no result" when the benchmark gave none (skipped or failed).
+  function goal(text, n, key, format, limit, least, target) {
+    if (!((n, key) in median)) {
+      printf "%-62s %14s %12s  %s\n", text, "-", target, "no result"
+      return
+    }
+    v = median[n, key]
+    ok = least ? v >= limit : v <= limit
+    printf "%-62s %14s %12s  %s\n", text, sprintf(format, v), target, ok ? "met" : "NOT met"
+  }
+  END {
+    flush()
+    printf "%-62s %14s %12s  %s\n", "goal (medians)", "measured", "target", ""
+    for (n in names) {
+      if (n ~ /Report10MB/) goal(n " speed-up", n, "speedup", "%.0fx", 100, 1, ">= 100x")
+      if (n ~ /Report500MB_VersusScan/) {
+        goal(n " report/scan", n, "report_per_scan", "%.2fx", 2, 0, "<= 2x")
+        goal(n " (processor time)", n, "report_per_scan_cpu", "%.2fx", 2, 0, "<= 2x")
+      }
+      if (n ~ /PeakMemory/) {
+        goal(n " peak", n, "peak_MiB", "%.1f MiB", median[n, "allowed_MiB"], 0,
+             sprintf("%.1f MiB", median[n, "allowed_MiB"]))
+      }
+      if (n ~ /^Growth/) goal(n, n, "growth", "%.2f", 2.2, 0, "<= 2.2")
+      if (n ~ /VersusCurl/) goal(n " lotwise/curl", n, "lotwise_per_curl", "%.3f", 1.1, 0, "<= 1.1")
+      if (n ~ /LongestStretch/) goal(n, n, "longest_ms", "%.0f ms", 100, 0, "<= 100 ms")
+    }
+  }
+' "$results"/report.json "$results"/hostile.json "$results"/collect.json | (read -r header; echo "$header"; sort)
