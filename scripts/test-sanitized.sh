@@ -8,6 +8,9 @@
 # The Qt window is left out (LOTWISE_BUILD_GUI=OFF): the window model, the page
 # collection, the report, the libcurl fetcher and the sample marketplace are all covered;
 # the Qt view over them is tested in the regular build.
+# Warnings are not errors here: the regular build (scripts/test.sh) already fails on any
+# warning, and GCC gives false -Wmaybe-uninitialized warnings inside the standard library
+# (std::regex, std::function) once the sanitizers instrument the code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +18,7 @@ build="${1:-build/sanitized}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOTWISE_WERROR=ON \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOTWISE_WERROR=OFF \
   -DLOTWISE_SANITIZE=ON -DLOTWISE_BUILD_GUI=OFF
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
