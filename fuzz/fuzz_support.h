@@ -4,8 +4,10 @@
 // application folder of the process, the run's configuration, plain reference searches
 // and a platform that serves the fuzzed bytes as pages.
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,12 +31,24 @@ namespace lotwise::fuzz {
   ((condition) ? (void)0 : ::lotwise::fuzz::Broken(#condition, __FILE__, __LINE__))
 
 // The application folder of this process, on a memory file system when there is one.
-// Created once and removed when the process ends normally.
+// Created once; removed when the process ends normally, or by the next fuzzing process
+// once this one is gone.
 inline const std::filesystem::path& AppFolder() {
   static const std::filesystem::path folder = [] {
     const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
                                            ? "/dev/shm"
                                            : std::filesystem::temp_directory_path();
+    // libFuzzer may end the process without running atexit handlers: remove the folders
+    // of fuzzing processes that are gone.
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(base, ignored)) {
+      const std::string name = entry.path().filename().string();
+      if (!name.starts_with("lotwise-fuzz-")) continue;
+      const long pid = std::strtol(name.c_str() + 13, nullptr, 10);
+      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        std::filesystem::remove_all(entry.path(), ignored);
+      }
+    }
     std::filesystem::path path = base / ("lotwise-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
     std::atexit([] {
