@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace lotwise {
 namespace {
@@ -72,12 +71,12 @@ bool ReadLines(const std::filesystem::path& file, const LineHandler& eachLine) {
     throw PageFileError(Describe("Could not open", file, errno));
   }
   constexpr std::size_t kPiece = 1 << 16;
-  std::vector<char> buffer(kPiece);
+  const std::unique_ptr<char[]> buffer(new char[kPiece]);
   LineSplitter splitter;
   for (;;) {
-    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
-    if (got > 0) splitter.Feed(std::string_view(buffer.data(), got), eachLine);
-    if (got < buffer.size()) {
+    const std::size_t got = std::fread(buffer.get(), 1, kPiece, in.get());
+    if (got > 0) splitter.Feed(std::string_view(buffer.get(), got), eachLine);
+    if (got < kPiece) {
       if (std::ferror(in.get())) throw PageFileError(Describe("Could not read", file, errno));
       break;
     }

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -70,14 +71,15 @@ using LineAt = std::function<void(std::string_view line, std::uint64_t offset)>;
 // line ends at CR or CR LF, a lone LF stays in the line, and a last line without a
 // line end is a line when it is not empty, as ReadLines has it.
 void ReadLinesAt(PageFile& file, std::size_t pieceSize, const LineAt& eachLine) {
-  std::vector<char> piece(std::max<std::size_t>(pieceSize, 1));
+  pieceSize = std::max<std::size_t>(pieceSize, 1);
+  const std::unique_ptr<char[]> piece(new char[pieceSize]);
   std::string pending;  // a line begun in an earlier piece
   std::uint64_t pendingAt = 0;
   bool skipLineFeed = false;  // the last piece ended with CR
   for (std::uint64_t base = 0;;) {
-    const std::size_t size = file.Read(piece.data(), piece.size());
+    const std::size_t size = file.Read(piece.get(), pieceSize);
     if (size == 0) break;
-    const char* const data = piece.data();
+    const char* const data = piece.get();
     std::size_t i = 0;
     if (skipLineFeed && data[0] == '\n') i = 1;
     skipLineFeed = false;

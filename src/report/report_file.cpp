@@ -28,7 +28,9 @@ ReportFile::ReportFile(std::filesystem::path report)
   }
   fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd_ < 0) Fail("Could not create", errno);
-  buffer_.resize(kBufferSize);
+  // Not cleared: only the part written to is ever touched, so a small report costs
+  // no more than its own size.
+  buffer_.reset(new char[kBufferSize]);
 }
 
 ReportFile::~ReportFile() {
@@ -40,14 +42,14 @@ ReportFile::~ReportFile() {
 }
 
 void ReportFile::Write(std::string_view text) {
-  if (text.size() > buffer_.size() - buffered_) {
+  if (text.size() > kBufferSize - buffered_) {
     Flush();
-    if (text.size() >= buffer_.size()) {
+    if (text.size() >= kBufferSize) {
       WriteOut(text.data(), text.size());
       return;
     }
   }
-  std::memcpy(buffer_.data() + buffered_, text.data(), text.size());
+  std::memcpy(buffer_.get() + buffered_, text.data(), text.size());
   buffered_ += text.size();
 }
 
@@ -63,7 +65,7 @@ void ReportFile::Commit() {
 
 void ReportFile::Flush() {
   const std::size_t size = std::exchange(buffered_, 0);
-  WriteOut(buffer_.data(), size);
+  WriteOut(buffer_.get(), size);
 }
 
 void ReportFile::WriteOut(const char* data, std::size_t size) {

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace lotwise {
 
@@ -31,7 +31,7 @@ class ReportFile {
   std::filesystem::path report_;
   std::filesystem::path temporary_;
   int fd_ = -1;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // kBufferSize bytes, filled from the start
   std::size_t buffered_ = 0;
   bool committed_ = false;
 };
