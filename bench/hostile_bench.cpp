@@ -147,6 +147,13 @@ std::string LongAddress(int k) {
   return "<a href=\"http://" + kConfig.affiliateHost + "/click-" + kConfig.browseLinkId + "-" +
          kConfig.publisherId + "?loc=http%3A" + address + "\"" + address;
 }
+// A carried address of 255 characters, the longest the C library searches for with its
+// shift table, almost found at every other place of 1 MiB after the link.
+std::string PeriodicAddress(int k) {
+  const std::string address = Repeat("a:", 254) + "b";
+  return "<a href=\"http://" + kConfig.affiliateHost + "/click-" + kConfig.browseLinkId + "-" +
+         kConfig.publisherId + "?loc=http%3A" + address + "\"" + Repeat("a:", k * kMiB);
+}
 std::string ItemLinks(int k) {
   return Links(100000 * static_cast<std::size_t>(k), [](std::size_t i) {
     return "<a href=\"http://cgi.sample.test/ws/eBayISAPI.dll?ViewItem&amp;item=" +
@@ -203,6 +210,7 @@ LOTWISE_GROWTH(GrabBid_1MiBLineOfNearMisses, KeywordNearMisses, CountKeyword);
 LOTWISE_GROWTH(AddAffliate_RowWith100000Links, BrowseLinks, RewriteBrowse);
 LOTWISE_GROWTH(AddAffliate_1MiBOfAnchorStarts, PlainAnchors, RewriteBrowse);
 LOTWISE_GROWTH(CgiConvert_256KiBAddressCopied, LongAddress, Escape);
+LOTWISE_GROWTH(CgiConvert_255CharAddressIn1MiBOfNearMisses, PeriodicAddress, Escape);
 LOTWISE_GROWTH(SwitchUrl_RowWith100000ItemLinks, ItemLinks, RewriteKeyword);
 LOTWISE_GROWTH(SwitchUrl_1MiBOfLinksWithoutItemEnd, LinksWithoutItemEnd, RewriteKeyword);
 LOTWISE_GROWTH(InStrCI_TableEndIn1MiBOfNearMisses, TableEndNearMisses, FindTableEnd);

@@ -1,5 +1,7 @@
 #include "report/affiliate.h"
 
+#include <string.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -71,40 +73,25 @@ std::string ReplaceEvery(std::string_view text, const Marker& find, std::string_
 // Every occurrence of `find` in `text` replaced, left to right, like ReplaceAll, but
 // in time linear in the text and in `find` whatever `find` is: a carried address may
 // be long and made of repeats, where comparing it at every start in turn would cost
-// the text's length times the address's. Knuth-Morris-Pratt: after a mismatch the
-// match goes on with the longest border of what was matched, never stepping back in
-// the text; when nothing is matched, it skips to the next place where the first and
-// the last character of `find` stand. False, with `text` left as it is, when `find`
-// does not occur.
+// the text's length times the address's. memmem (glibc: the two-way algorithm for long
+// texts sought, a bounded shift table for short ones) never steps back in the text, and
+// its set-up, linear in `find`, is paid once per occurrence, which the occurrences'
+// total length bounds. False, with `text` left as it is, when `find` does not occur.
 bool ReplaceEveryLong(std::string& text, std::string_view find, std::string_view with) {
-  const std::size_t m = find.size();
-  if (m == 0 || m > text.size()) return false;
-  std::vector<std::size_t> border(m, 0);
-  for (std::size_t i = 1, k = 0; i < m; ++i) {
-    while (k > 0 && find[i] != find[k]) k = border[k - 1];
-    if (find[i] == find[k]) ++k;
-    border[i] = k;
-  }
+  if (find.empty() || find.size() > text.size()) return false;
   std::string out;
   std::size_t copied = 0;
-  std::size_t matched = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (matched == 0) {
-      i = NextCandidate(text, i, m, find.front(), find.front(), find.back(), find.back());
-      if (i == std::string_view::npos) break;
-    }
-    const char c = text[i++];
-    while (matched > 0 && c != find[matched]) matched = border[matched - 1];
-    if (c == find[matched]) ++matched;
-    if (matched == m) {
-      if (copied == 0) out.reserve(text.size() + with.size());
-      out.append(text, copied, i - m - copied);
-      out.append(with);
-      copied = i;
-      matched = 0;
-    }
+  bool replaced = false;
+  while (const void* found =
+             ::memmem(text.data() + copied, text.size() - copied, find.data(), find.size())) {
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    if (!replaced) out.reserve(text.size() + with.size());
+    replaced = true;
+    out.append(text, copied, at - copied);
+    out.append(with);
+    copied = at + find.size();
   }
-  if (copied == 0) return false;
+  if (!replaced) return false;
   out.append(text, copied);
   text = std::move(out);
   return true;

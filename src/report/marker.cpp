@@ -12,8 +12,10 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
 
-}  // namespace
-
+// The index (from 0) of the first place at or after `from` where a text of `length`
+// characters could start whose first character is `first` or `firstOther` and whose
+// last one is `last` or `lastOther`; npos when there is none. Never looks beyond the
+// end of `line`; each character is looked at a bounded number of times.
 std::size_t NextCandidate(std::string_view line, std::size_t from, std::size_t length, char first,
                           char firstOther, char last, char lastOther) {
   if (length == 0 || length > line.size()) return std::string_view::npos;
@@ -45,6 +47,8 @@ std::size_t NextCandidate(std::string_view line, std::size_t from, std::size_t l
   }
   return std::string_view::npos;
 }
+
+}  // namespace
 
 Marker::Marker(std::string_view text, Case letterCase)
     : text_(text), ignoreCase_(letterCase == Case::kIgnored) {

@@ -36,11 +36,4 @@ class Marker {
   char first_, firstOther_, last_, lastOther_;  // both letter cases when case is ignored
 };
 
-// The index (from 0) of the first place at or after `from` where a text of `length`
-// characters could start whose first character is `first` or `firstOther` and whose
-// last one is `last` or `lastOther`; npos when there is none. Never looks beyond the
-// end of `line`; each character is looked at a bounded number of times.
-std::size_t NextCandidate(std::string_view line, std::size_t from, std::size_t length, char first,
-                          char firstOther, char last, char lastOther);
-
 }  // namespace lotwise

@@ -14,7 +14,7 @@ struct OnePassLimits {
   // after that are only noted (16 bytes each) and read again when their turn comes.
   std::size_t memory = 24u << 20;
   // Size of the pieces the page file is read in.
-  std::size_t piece = 1u << 20;
+  std::size_t piece = 64u << 10;
 };
 
 // Writes to `report` the rows of the page file whose bid count lies between `minimum`
