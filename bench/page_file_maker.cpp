@@ -7,6 +7,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/test_config.h"
+
 namespace lotwise::bench {
 
 MadePageFile MakeCategoryPageFile(const std::filesystem::path& file, std::size_t rows,
@@ -52,19 +54,8 @@ MadePageFile MakeCategoryPageFile(const std::filesystem::path& file, std::size_t
 }
 
 Config BenchConfig() {
-  Config config;
-  config.searchHost = "search.sample.test";
-  config.descriptionSearchHost = "search-desc.sample.test";
-  config.completedSearchHost = "search-completed.sample.test";
-  config.listingsHost = "listings.sample.test";
-  config.itemPageHost = "cgi.sample.test";
-  config.affiliateHost = "rover.affiliate.test";
-  config.browseLinkId = "711";
-  config.itemPageLinkId = "712";
-  config.publisherId = "5575012345";
-  config.publisherWebsiteHost = "publisher.sample.test";
-  config.contactAddress = "author@publisher.sample.test";
-  config.discussionGroup = "groups.sample.test/lotwise";
+  Config config = testing::TestConfig();
+  config.itemPageHost = "cgi.sample.test";  // the host of the item links in the made rows
   return config;
 }
 

@@ -15,6 +15,7 @@
 #include "app/search_window.h"
 #include "collect/collect_error.h"
 #include "collect/tables.h"
+#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "text/position.h"
 
@@ -70,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   fuzz::ClearAppFolder();
   fuzz::PagePlatform platform;
-  SearchWindow window(fuzz::FuzzConfig(), fuzz::AppFolder(), platform);
+  SearchWindow window(testing::TestConfig(), fuzz::AppFolder(), platform);
   window.Command6.enabled = true;
   platform.duringDoEvents = [&](int count) {
     if (count == stopAt) window.click(window.Command1);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "report/affiliate.h"
 #include "report/switch_url.h"
@@ -107,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   const int stopRequested = data[0] & 1;
   const std::string_view line(reinterpret_cast<const char*>(data) + 1, size - 1);
-  static const Config config = fuzz::FuzzConfig();
+  static const Config config = testing::TestConfig();
 
   const std::string switched = SwitchUrl(line, config, stopRequested);
   FUZZ_EXPECT(switched ==

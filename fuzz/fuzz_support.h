@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared pieces of the fuzz targets: a check that stops the fuzzer like a crash, the
-// application folder of the process, the run's configuration, plain reference searches
+// application folder of the process, plain reference searches
 // and a platform that serves the fuzzed bytes as pages.
 
 #include <signal.h>
@@ -17,7 +17,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/config.h"
 #include "platform/platform.h"
 
 namespace lotwise::fuzz {
@@ -66,23 +65,6 @@ inline void ClearAppFolder() {
        {"Listinglist.txt", "Finalsearch.htm", "Finalsearch.htm.part", "lines.txt"}) {
     ::unlink((AppFolder() / name).c_str());
   }
-}
-
-inline Config FuzzConfig() {
-  Config config;
-  config.searchHost = "search.fuzz";
-  config.descriptionSearchHost = "desc.fuzz";
-  config.completedSearchHost = "completed.fuzz";
-  config.listingsHost = "listings.fuzz";
-  config.itemPageHost = "items.fuzz";
-  config.affiliateHost = "aff.fuzz";
-  config.browseLinkId = "111";
-  config.itemPageLinkId = "222";
-  config.publisherId = "999";
-  config.publisherWebsiteHost = "publisher.fuzz";
-  config.contactAddress = "author@publisher.fuzz";
-  config.discussionGroup = "groups.fuzz/lotwise";
-  return config;
 }
 
 inline std::string ReadWholeFile(const std::filesystem::path& file) {

@@ -13,6 +13,7 @@
 
 #include "app/search_window.h"
 #include "collect/search_results.h"
+#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "text/numbers.h"
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ClearAppFolder();
   fuzz::PagePlatform platform;
   platform.pages = {page};
-  SearchWindow window(fuzz::FuzzConfig(), fuzz::AppFolder(), platform);
+  SearchWindow window(testing::TestConfig(), fuzz::AppFolder(), platform);
   const int stopAt = 2 + ((control >> 1) & 3);
   platform.duringFetch = [&](int fetch) {
     if (fetch == stopAt) window.click(window.Command1);

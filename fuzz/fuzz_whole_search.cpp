@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "app/search_window.h"
+#include "core/test_config.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -89,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.failingFetch = faults & 15;
   platform.failWhenOut = (faults & 16) != 0;
 
-  SearchWindow window(fuzz::FuzzConfig(), fuzz::AppFolder(), platform);
+  SearchWindow window(testing::TestConfig(), fuzz::AppFolder(), platform);
   window.txtBids.text = header.size() > 4 ? std::string(header.substr(4)) : "0";
   window.Text1.text = "7";
   window.Text2.text = "old clock";

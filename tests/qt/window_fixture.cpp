@@ -2,23 +2,6 @@
 
 namespace lotwise::testing {
 
-Config TestConfig() {
-  Config config;
-  config.searchHost = "search.test";
-  config.descriptionSearchHost = "search-desc.test";
-  config.completedSearchHost = "completed.test";
-  config.listingsHost = "listings.test";
-  config.itemPageHost = "items.test";
-  config.affiliateHost = "affiliate.test";
-  config.browseLinkId = "11";
-  config.itemPageLinkId = "12";
-  config.publisherId = "13";
-  config.publisherWebsiteHost = "publisher.test";
-  config.contactAddress = "author@publisher.test";
-  config.discussionGroup = "groups.test/lotwise";
-  return config;
-}
-
 std::string ListingPage(int bids, int item) {
   return "<html><body>\r\n"
          "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=#ffffff>"

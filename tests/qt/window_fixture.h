@@ -18,6 +18,7 @@
 
 #include "app/config.h"
 #include "app/search_window.h"
+#include "core/test_config.h"
 #include "platform/qt/main_window.h"
 #include "qt/files.h"
 #include "qt/page_platform.h"
@@ -25,8 +26,6 @@
 #include "qt/recording_shell.h"
 
 namespace lotwise::testing {
-
-Config TestConfig();
 
 // Page texts of a category browse: an index page that reports `pages` pages, and listing
 // pages, each with one result table holding one item row with `bids` bids.
