@@ -13,7 +13,6 @@
 #include "app/search_window.h"
 #include "collect/browse.h"
 #include "collect/collect_error.h"
-#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "text/numbers.h"
 
@@ -45,15 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t control = data[0];
   const std::string page(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  fuzz::ClearAppFolder();
-  fuzz::PagePlatform platform;
-  platform.pages = {page};
-  SearchWindow window(testing::TestConfig(), fuzz::AppFolder(), platform);
-  const int stopAt = 2 + ((control >> 1) & 3);
-  platform.duringFetch = [&](int fetch) {
-    if (fetch == stopAt) window.click(window.Command1);
-    FUZZ_EXPECT(fetch <= stopAt);
-  };
+  fuzz::OnePageSearch search(page, control);
+  SearchWindow& window = search.window;
   window.SearchKind = (control & 1) ? 3 : 2;
   window.PageStart = 2;
   window.PageTotal = -7;  // a value no page gives with a count that fails

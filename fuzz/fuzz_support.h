@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,8 +16,11 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
+#include "app/search_window.h"
+#include "core/test_config.h"
 #include "platform/platform.h"
 
 namespace lotwise::fuzz {
@@ -140,6 +144,23 @@ class PagePlatform : public Platform {
     ++shellOpens;
   }
   void MessageBox(const std::string&) override { ++messages; }
+};
+
+// A fresh window whose platform serves `page` for every fetch, with "Stop Search"
+// clicked in fetch 2, 3, 4 or 5 (bits 1 and 2 of `control`) and no fetch after that.
+struct OnePageSearch {
+  OnePageSearch(std::string page, std::uint8_t control)
+      // The folder is cleared before the window is made.
+      : window((ClearAppFolder(), testing::TestConfig()), AppFolder(), platform) {
+    platform.pages = {std::move(page)};
+    const int stopAt = 2 + ((control >> 1) & 3);
+    platform.duringFetch = [this, stopAt](int fetch) {
+      if (fetch == stopAt) window.click(window.Command1);
+      FUZZ_EXPECT(fetch <= stopAt);
+    };
+  }
+  PagePlatform platform;
+  SearchWindow window;
 };
 
 }  // namespace lotwise::fuzz

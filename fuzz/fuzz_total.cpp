@@ -13,7 +13,6 @@
 
 #include "app/search_window.h"
 #include "collect/search_results.h"
-#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "text/numbers.h"
 
@@ -46,15 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool completed = (control & 1) != 0;
   const std::string page(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  fuzz::ClearAppFolder();
-  fuzz::PagePlatform platform;
-  platform.pages = {page};
-  SearchWindow window(testing::TestConfig(), fuzz::AppFolder(), platform);
-  const int stopAt = 2 + ((control >> 1) & 3);
-  platform.duringFetch = [&](int fetch) {
-    if (fetch == stopAt) window.click(window.Command1);
-    FUZZ_EXPECT(fetch <= stopAt);
-  };
+  fuzz::OnePageSearch search(page, control);
+  SearchWindow& window = search.window;
+  fuzz::PagePlatform& platform = search.platform;
   window.EnableSearchCommands(false);
   window.SearchKind = completed ? 4 : 1;
   window.TotalFound = -7;  // a value no readable total leaves
