@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 
+#include "http/fetch_error_of.h"
 #include "http/loopback_server.h"
 #include "platform/platform.h"
 #include "platform/request_target.h"
@@ -16,24 +17,13 @@ namespace lotwise {
 namespace {
 
 using namespace std::chrono_literals;
+using test::FetchErrorOf;
 using test::LoopbackServer;
 using test::ReceivedRequest;
 using test::Reply;
 using test::Respond;
 
 struct Cancelled {};
-
-// The message of the FetchError that `fetch` throws; fails the test if it throws none.
-template <typename Fetch>
-std::string FetchErrorOf(Fetch fetch) {
-  try {
-    fetch();
-  } catch (const FetchError& error) {
-    return error.what();
-  }
-  ADD_FAILURE() << "no FetchError";
-  return {};
-}
 
 TEST(CurlRequestTarget, EncodesBytesThatCannotStandInARequestTarget) {
   EXPECT_EQ(EncodeRequestTarget("http://h/a b\tc"), "http://h/a%20b%09c");

@@ -21,6 +21,7 @@
 #include "app/search_window.h"
 #include "core/fake_platform.h"
 #include "core/test_config.h"
+#include "http/fetch_error_of.h"
 #include "http/loopback_server.h"
 #include "platform/curl_fetcher.h"
 #include "platform/platform.h"
@@ -29,22 +30,11 @@ namespace lotwise {
 namespace {
 
 using namespace std::chrono_literals;
+using test::FetchErrorOf;
 using test::LoopbackServer;
 using test::ReceivedRequest;
 using test::Reply;
 using test::Respond;
-
-// The message of the FetchError that `fetch` throws; fails the test if it throws none.
-template <typename Fetch>
-std::string FetchErrorOf(Fetch fetch) {
-  try {
-    fetch();
-  } catch (const FetchError& error) {
-    return error.what();
-  }
-  ADD_FAILURE() << "no FetchError";
-  return {};
-}
 
 // Answers one connection on 127.0.0.1: reads the request head, sends `bytes`, then closes
 // the connection, with a reset (RST) instead of an orderly close when `reset` is set.
