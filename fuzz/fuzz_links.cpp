@@ -47,7 +47,7 @@ std::string PlainReplaceAll(std::string_view text, std::string_view find, std::s
   std::string out;
   std::size_t i = 0;
   while (i < text.size()) {
-    if (text.substr(i, find.size()) == find) {
+    if (text[i] == find.front() && text.substr(i, find.size()) == find) {
       out += with;
       i += find.size();
     } else {
