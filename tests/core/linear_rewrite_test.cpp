@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <random>
 #include <string>
 
+#include "core/plain_rewrite.h"
 #include "core/test_config.h"
 #include "report/affiliate.h"
 #include "report/marker.h"
@@ -15,80 +15,8 @@
 namespace lotwise {
 namespace {
 
-// Position (from 1) of `find` at or after `start`, trying every place in turn; 0 when
-// none, also when `start` lies beyond the end of the text.
-std::size_t PlainFind(const std::string& text, const std::string& find, std::size_t start,
-                      bool ignoreCase) {
-  if (start == 0) start = 1;
-  for (std::size_t at = start - 1; at < text.size() && at + find.size() <= text.size(); ++at) {
-    bool same = true;
-    for (std::size_t i = 0; same && i < find.size(); ++i) {
-      const char a = text[at + i];
-      const char b = find[i];
-      same = ignoreCase ? std::tolower(static_cast<unsigned char>(a)) ==
-                              std::tolower(static_cast<unsigned char>(b))
-                        : a == b;
-    }
-    if (same) return at + 1;
-  }
-  return 0;
-}
-
-std::string PlainReplace(const std::string& text, const std::string& find,
-                         const std::string& with) {
-  if (find.empty()) return text;
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text.compare(i, find.size(), find) == 0) {
-      out += with;
-      i += find.size();
-    } else {
-      out += text[i++];
-    }
-  }
-  return out;
-}
-
-std::string PlainEscape(std::string address) {
-  address = PlainReplace(address, ":", "%3A");
-  address = PlainReplace(address, "?", "%3F");
-  address = PlainReplace(address, "=", "%3D");
-  return PlainReplace(address, "&", "%26");
-}
-
-// CgiConvert step by step: each round replaces every copy of its address in the whole
-// output; the next anchor is searched in the given text from p + k.
-std::string PlainCgiConvert(const std::string& text, const std::string& anchor) {
-  std::string output;
-  bool firstRound = true;
-  for (std::size_t p = PlainFind(text, anchor, 1, true); p > 0;) {
-    const std::size_t s = p + anchor.size();
-    const std::size_t k = PlainFind(text, "\"", s, false);
-    if (firstRound) output = text;
-    firstRound = false;
-    if (k == 0) break;
-    const std::string address = text.substr(s - 1, k - s);
-    output = PlainReplace(output, address, PlainEscape(address));
-    p = PlainFind(text, anchor, p + k, false);
-  }
-  return output;
-}
-
-std::string PlainAddAffliate(std::string line, const std::string& anchor) {
-  line = PlainReplace(line, "<a href=\"http:", anchor);
-  line = PlainReplace(line, "<A HREF=\"http:", anchor);
-  if (const std::size_t c = PlainFind(line, "&category=", 1, false); c > 0) {
-    const std::size_t g = PlainFind(line, ">", c, false);
-    if (g > 0 && g - c - 1 < 16) line = PlainReplace(line, line.substr(c - 1, g - c - 1), "");
-  }
-  for (std::size_t h = PlainFind(line, "href=\"", 1, false); h > 0;) {
-    const std::size_t k = PlainFind(line, "\"", h + 6, false);
-    if (k == 0) break;
-    line.insert(k, " target=\"_blank\"");
-    h = PlainFind(line, "href=\"", k, false);
-  }
-  return PlainCgiConvert(line, anchor);
-}
+using testing::PlainAddAffliate;
+using testing::PlainCgiConvert;
 
 class RandomText {
  public:
