@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "app/search_window.h"
+#include "core/search_commands.h"
 #include "core/test_config.h"
 #include "fuzz_support.h"
 
@@ -37,14 +38,6 @@ std::uint8_t HeaderByte(std::string_view header, std::size_t i) {
   return i < header.size() ? static_cast<std::uint8_t>(header[i]) : 0;
 }
 
-bool SearchCommandsAre(const SearchWindow& window, bool enabled) {
-  for (const CommandButton* c : {&window.cmdSearch, &window.Command2, &window.Command3,
-                                 &window.Command4, &window.Command5}) {
-    if (c->enabled != enabled) return false;
-  }
-  return true;
-}
-
 void ExpectSettled(const SearchWindow& window, int messagesBefore, int messagesAfter) {
   FUZZ_EXPECT(!window.searching());
   FUZZ_EXPECT(window.Command1.enabled);
@@ -53,14 +46,14 @@ void ExpectSettled(const SearchWindow& window, int messagesBefore, int messagesA
   FUZZ_EXPECT(!std::filesystem::exists(part));
   if (window.Label1.caption == "Finished!!!") {
     FUZZ_EXPECT(window.Command1.caption == "Begin New Search");
-    FUZZ_EXPECT(SearchCommandsAre(window, false));
+    FUZZ_EXPECT(lotwise::testing::SearchCommandStates(window) == "00000");
     FUZZ_EXPECT(!std::filesystem::exists(window.PageFilePath()));
     const std::string report = lotwise::fuzz::ReadWholeFile(window.ReportPath());
     FUZZ_EXPECT(report.starts_with("<HTML>\r\n"));
     FUZZ_EXPECT(report.ends_with("</body>\r\n</html>"));
   } else {
     FUZZ_EXPECT(window.Command1.caption == "Stop Search");
-    FUZZ_EXPECT(SearchCommandsAre(window, true));
+    FUZZ_EXPECT(lotwise::testing::SearchCommandStates(window) == "11111");
     FUZZ_EXPECT(window.StopRequested == 1);
     FUZZ_EXPECT(!std::filesystem::exists(window.ReportPath()));
     // The too-many-listings reset leaves "See Incomplete Results" as it was.

@@ -18,6 +18,7 @@
 #include "collect/keyword_query.h"
 #include "collect/tables.h"
 #include "core/fake_platform.h"
+#include "core/search_commands.h"
 #include "core/test_config.h"
 
 namespace lotwise {
@@ -256,14 +257,7 @@ class Session {
               (Strings{"Item 4", "Item 2", "Item 1", "Item 3", "Item 5"}));
   }
 
-  std::string SearchCommands() const {
-    std::string states;
-    for (const CommandButton* c : {&window.cmdSearch, &window.Command2, &window.Command3,
-                                   &window.Command4, &window.Command5}) {
-      states += c->enabled ? '1' : '0';
-    }
-    return states;
-  }
+  std::string SearchCommands() const { return testing::SearchCommandStates(window); }
 
  private:
   Kind kind_;

@@ -6,6 +6,7 @@
 
 #include "app/search_window.h"
 #include "core/fake_platform.h"
+#include "core/search_commands.h"
 #include "core/test_config.h"
 
 namespace lotwise::testing {
@@ -21,15 +22,7 @@ class WindowTest : public ::testing::Test {
   bool PageFileExists() const { return std::filesystem::exists(window.PageFilePath()); }
   bool ReportExists() const { return std::filesystem::exists(window.ReportPath()); }
 
-  // The five search commands' enabled states: cmdSearch, Command2..Command5.
-  std::string SearchCommands() const {
-    std::string states;
-    for (const CommandButton* c : {&window.cmdSearch, &window.Command2, &window.Command3,
-                                   &window.Command4, &window.Command5}) {
-      states += c->enabled ? '1' : '0';
-    }
-    return states;
-  }
+  std::string SearchCommands() const { return SearchCommandStates(window); }
 
   void ExpectReady() const {
     EXPECT_EQ(SearchCommands(), "11111");
