@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
 #include "report/bid_text.h"
 #include "report/grab_bid.h"
@@ -16,18 +17,18 @@
 
 namespace {
 
-using lotwise::fuzz::NaiveFind;
+using lotwise::testing::PlainFind;
 
 // The count of the last cell the reading reaches: each cell from the end of its start
 // marker to its end marker; the next start searched from the sum of the two positions.
 std::int16_t PlainCellCount(std::string_view line, std::string_view start, std::string_view end) {
   std::int16_t result = 0;
-  for (std::size_t p = NaiveFind(line, start, 1, true); p > 0;) {
+  for (std::size_t p = PlainFind(line, start, 1, true); p > 0;) {
     const std::size_t s = p + start.size();
-    const std::size_t e = NaiveFind(line, end, s, true);
+    const std::size_t e = PlainFind(line, end, s, true);
     if (e == 0) return 0;
     result = lotwise::BidTextCount(s <= line.size() ? line.substr(s - 1, e - s) : "");
-    p = NaiveFind(line, start, p + e, false);
+    p = PlainFind(line, start, p + e, false);
   }
   return result;
 }

@@ -15,13 +15,14 @@
 #include "app/search_window.h"
 #include "collect/collect_error.h"
 #include "collect/tables.h"
+#include "core/plain_rewrite.h"
 #include "core/test_config.h"
 #include "fuzz_support.h"
 #include "text/position.h"
 
 namespace {
 
-using lotwise::fuzz::NaiveFind;
+using lotwise::testing::PlainFind;
 
 struct Expected {
   std::string file;
@@ -35,9 +36,9 @@ Expected ReadPlainly(std::string_view page, std::string_view start, bool keepEnd
   bool stopped = false;
   bool seeIncomplete = false;
   int doEvents = 0;
-  std::size_t p = NaiveFind(page, start, 1, true);
+  std::size_t p = PlainFind(page, start, 1, true);
   while (p > 0 && !stopped) {
-    const std::size_t e = NaiveFind(page, "</table>", p + start.size(), true);
+    const std::size_t e = PlainFind(page, "</table>", p + start.size(), true);
     if (e == 0) {
       expected.failed = true;
       return expected;
@@ -50,7 +51,7 @@ Expected ReadPlainly(std::string_view page, std::string_view start, bool keepEnd
       expected.completed = false;
       return expected;
     }
-    p = NaiveFind(page, start, e + 1, false);
+    p = PlainFind(page, start, e + 1, false);
   }
   return expected;
 }
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
 
   const std::size_t first = InStrCI(page, start);
-  FUZZ_EXPECT(first == NaiveFind(page, start, 1, true));
+  FUZZ_EXPECT(first == PlainFind(page, start, 1, true));
   bool failed = false;
   bool completed = true;
   try {

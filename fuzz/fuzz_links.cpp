@@ -16,9 +16,9 @@
 
 namespace {
 
-using lotwise::fuzz::NaiveFind;
 using lotwise::testing::PlainAddAffliate;
 using lotwise::testing::PlainCgiConvert;
+using lotwise::testing::PlainFind;
 
 // The keyword rewriting loop on one text that changes as it goes: each double-quoted
 // link holding "item=" and, after it, "&amp;c" becomes the redirect link with the new
@@ -26,14 +26,14 @@ using lotwise::testing::PlainCgiConvert;
 // line as it now stands. An "http://" without a quote after it ends the loop.
 std::string PlainSwitchUrl(std::string line, const lotwise::Config& config) {
   std::size_t start = 1;
-  for (std::size_t p = NaiveFind(line, "http://", start, true); p > 0;
-       p = NaiveFind(line, "http://", start, true)) {
-    const std::size_t q = NaiveFind(line, "\"", p + 1, false);
+  for (std::size_t p = PlainFind(line, "http://", start, true); p > 0;
+       p = PlainFind(line, "http://", start, true)) {
+    const std::size_t q = PlainFind(line, "\"", p + 1, false);
     if (q == 0) break;
     const std::string link = line.substr(p - 1, q - p);
-    const std::size_t i = NaiveFind(link, "item=", 1, true);
+    const std::size_t i = PlainFind(link, "item=", 1, true);
     if (i > 0) {
-      const std::size_t a = NaiveFind(link, "&amp;c", i + 5, true);
+      const std::size_t a = PlainFind(link, "&amp;c", i + 5, true);
       if (a > 0) {
         const std::string item = link.substr(i + 4, a - i - 5);
         line = line.substr(0, p - 1) + lotwise::CreateHyperlink(item, config) +

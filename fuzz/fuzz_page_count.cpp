@@ -13,12 +13,13 @@
 #include "app/search_window.h"
 #include "collect/browse.h"
 #include "collect/collect_error.h"
+#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
 #include "text/numbers.h"
 
 namespace {
 
-using lotwise::fuzz::NaiveFind;
+using lotwise::testing::PlainFind;
 
 // The page total GetData must leave: the last cut value read as a number; nothing
 // when the count is missing its end or is not a number that fits.
@@ -26,11 +27,11 @@ std::optional<std::int16_t> PlainPageTotal(std::string_view page) {
   constexpr std::string_view kStart = "of <b>";
   constexpr std::string_view kEnd = "</b></font>";
   std::optional<std::string_view> value;
-  for (std::size_t s = NaiveFind(page, kStart, 1, true); s > 0;) {
-    const std::size_t e = NaiveFind(page, kEnd, s + kStart.size(), true);
+  for (std::size_t s = PlainFind(page, kStart, 1, true); s > 0;) {
+    const std::size_t e = PlainFind(page, kEnd, s + kStart.size(), true);
     if (e == 0) return std::nullopt;
     value = page.substr(s - 1 + kStart.size(), e - s - kStart.size());
-    s = NaiveFind(page, kStart, e + 1, true);
+    s = PlainFind(page, kStart, e + 1, true);
   }
   if (!value) return 0;
   return lotwise::ToInt16(*value);

@@ -1,8 +1,7 @@
 #pragma once
 
 // Shared pieces of the fuzz targets: a check that stops the fuzzer like a crash, the
-// application folder of the process, plain reference searches
-// and a platform that serves the fuzzed bytes as pages.
+// application folder of the process and a platform that serves the fuzzed bytes as pages.
 
 #include <signal.h>
 #include <unistd.h>
@@ -81,24 +80,6 @@ inline std::string ReadWholeFile(const std::filesystem::path& file) {
     std::fclose(in);
   }
   return bytes;
-}
-
-// Plain position searches written independently of the program's own: 1-based, 0 when
-// not found, nothing found from beyond the end.
-inline char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-inline std::size_t NaiveFind(std::string_view text, std::string_view find, std::size_t start,
-                             bool ignoreCase) {
-  if (start == 0) start = 1;
-  for (std::size_t i = start - 1; i < text.size() && text.size() - i >= find.size(); ++i) {
-    std::size_t k = 0;
-    while (k < find.size() &&
-           (ignoreCase ? Lower(text[i + k]) == Lower(find[k]) : text[i + k] == find[k])) {
-      ++k;
-    }
-    if (k == find.size()) return i + 1;
-  }
-  return 0;
 }
 
 // The input cut at every occurrence of `separator`.

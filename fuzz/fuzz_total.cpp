@@ -13,20 +13,21 @@
 
 #include "app/search_window.h"
 #include "collect/search_results.h"
+#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
 #include "text/numbers.h"
 
 namespace {
 
-using lotwise::fuzz::NaiveFind;
+using lotwise::testing::PlainFind;
 
 enum class Total { Read, NotANumber, Unreadable };
 
 Total PlainTotal(std::string_view page, std::string_view start, std::string_view end,
                  std::int32_t& value) {
-  const std::size_t s = NaiveFind(page, start, 1, true);
+  const std::size_t s = PlainFind(page, start, 1, true);
   const std::size_t from = s + start.size();
-  const std::size_t e = NaiveFind(page, end, from, true);
+  const std::size_t e = PlainFind(page, end, from, true);
   if (e == 0) return Total::Unreadable;
   const std::string_view text = from <= page.size() ? page.substr(from - 1, e - from) : "";
   if (const auto number = lotwise::ToInt32(text)) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace lotwise::testing {
 
@@ -15,7 +16,7 @@ inline char PlainLower(char c) {
 
 // Position (from 1) of `find` at or after `start`, trying every place in turn; 0 when
 // none, also when `start` lies beyond the end of the text.
-inline std::size_t PlainFind(const std::string& text, const std::string& find, std::size_t start,
+inline std::size_t PlainFind(std::string_view text, std::string_view find, std::size_t start,
                              bool ignoreCase) {
   if (start == 0) start = 1;
   for (std::size_t at = start - 1; at < text.size() && at + find.size() <= text.size(); ++at) {
