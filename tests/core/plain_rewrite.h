@@ -2,7 +2,8 @@
 
 // The report rows' rewrites done the plain way: every position tried in turn, every
 // replacement a new pass over the text. The tests and the fuzz targets compare the
-// program's quick rewrites with these.
+// program's quick rewrites with these; the fuzz targets' other plain readings use
+// PlainFind too.
 
 #include <cstddef>
 #include <string>
