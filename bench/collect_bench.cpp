@@ -15,8 +15,8 @@
 
 #include "app/search_window.h"
 #include "collect/browse.h"
+#include "http/curl_fetcher.h"
 #include "page_file_maker.h"
-#include "platform/curl_fetcher.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/listing.h"
 #include "sample-marketplace/marketplace.h"
@@ -176,8 +176,9 @@ void BM_Collect200Pages_VersusCurl(benchmark::State& state) {
     SearchWindow window(market.config, folder.path(), platform);
     window.SearchKind = 3;
     window.PageStart = 2;
-    const double collect = Seconds(
-        [&] { GetData(window, "http://" + market.config.listingsHost + kFeaturedIndex, ""); });
+    const double collect = Seconds([&] {
+      GetData(window.context(), "http://" + market.config.listingsHost + kFeaturedIndex, "");
+    });
     const std::size_t before = market.log.count();
     bool curlRan = false;
     const double curl = Seconds([&] { curlRan = RunCurl(platform.fetched, folder.path()); });

@@ -68,7 +68,7 @@ void Cut(const std::string& page) {
   static CuttingWindow cutting;
   std::filesystem::remove(cutting.window.PageFilePath());
   try {
-    CutTables(cutting.window, page, InStrCI(page, kBrowseTableStart), kBrowseTableStart,
+    CutTables(cutting.window.context(), page, InStrCI(page, kBrowseTableStart), kBrowseTableStart,
               TableEnd::Kept);
   } catch (const CollectError&) {
   }

@@ -7,7 +7,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "core/test_config.h"
+#include "support/test_config.h"
 
 namespace lotwise::bench {
 

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "collect/page_file.h"
-#include "core/count_passes.h"
 #include "page_file_maker.h"
 #include "report/affiliate.h"
 #include "report/one_pass_writer.h"
 #include "report/report_file.h"
 #include "report/report_page.h"
 #include "report/strip_bid.h"
+#include "support/count_passes.h"
 #include "timing.h"
 
 namespace lotwise::bench {

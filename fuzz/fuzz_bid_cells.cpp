@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
 #include "report/bid_text.h"
 #include "report/grab_bid.h"
 #include "report/strip_bid.h"
+#include "support/plain_rewrite.h"
 
 namespace {
 

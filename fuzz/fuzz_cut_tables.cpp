@@ -15,9 +15,9 @@
 #include "app/search_window.h"
 #include "collect/collect_error.h"
 #include "collect/tables.h"
-#include "core/plain_rewrite.h"
-#include "core/test_config.h"
 #include "fuzz_support.h"
+#include "support/plain_rewrite.h"
+#include "support/test_config.h"
 #include "text/position.h"
 
 namespace {
@@ -84,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool failed = false;
   bool completed = true;
   try {
-    completed = CutTables(window, page, first, start, keepEnd ? TableEnd::Kept : TableEnd::Dropped);
+    completed = CutTables(window.context(), page, first, start,
+                          keepEnd ? TableEnd::Kept : TableEnd::Dropped);
   } catch (const CollectError&) {
     failed = true;
   }

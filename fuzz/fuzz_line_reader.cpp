@@ -13,6 +13,7 @@
 
 #include "collect/page_file.h"
 #include "fuzz_support.h"
+#include "text/lines.h"
 
 namespace {
 
@@ -42,14 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::string> lines;
   const LineHandler collect = [&lines](std::string_view line) { lines.emplace_back(line); };
+  // Each line stands in the text at the offset the splitter gives with it.
+  const LineSplitter::EachLine collectAt = [&](std::string_view line, std::uint64_t offset) {
+    FUZZ_EXPECT(offset <= text.size() && text.substr(offset, line.size()) == line);
+    collect(line);
+  };
   LineSplitter splitter;
   std::minstd_rand pieces(data[0]);
   for (std::string_view rest = text; !rest.empty();) {
     const std::size_t piece = std::min<std::size_t>(rest.size(), pieces() % 9);
-    splitter.Feed(rest.substr(0, piece), collect);
+    splitter.Feed(rest.substr(0, piece), collectAt);
     rest.remove_prefix(piece);
   }
-  splitter.Finish(collect);
+  splitter.Finish(collectAt);
   FUZZ_EXPECT(lines == expected);
 
   if ((data[0] & 0xe0) != 0xe0) return 0;

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/plain_rewrite.h"
-#include "core/test_config.h"
 #include "fuzz_support.h"
 #include "report/affiliate.h"
 #include "report/switch_url.h"
+#include "support/plain_rewrite.h"
+#include "support/test_config.h"
 
 namespace {
 

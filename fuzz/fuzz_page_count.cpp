@@ -13,8 +13,8 @@
 #include "app/search_window.h"
 #include "collect/browse.h"
 #include "collect/collect_error.h"
-#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
+#include "support/plain_rewrite.h"
 #include "text/numbers.h"
 
 namespace {
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   window.PageTotal = -7;  // a value no page gives with a count that fails
 
   try {
-    GetData(window, "http://listings.fuzz/index.html", "");
+    GetData(window.context(), "http://listings.fuzz/index.html", "");
   } catch (const CollectError&) {
     // A failure of the page loop's second run is the caller's to handle.
   }

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "app/search_window.h"
-#include "core/test_config.h"
 #include "platform/platform.h"
+#include "support/test_config.h"
 
 namespace lotwise::fuzz {
 

@@ -13,8 +13,8 @@
 
 #include "app/search_window.h"
 #include "collect/search_results.h"
-#include "core/plain_rewrite.h"
 #include "fuzz_support.h"
+#include "support/plain_rewrite.h"
 #include "text/numbers.h"
 
 namespace {
@@ -54,9 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   window.TotalFound = -7;  // a value no readable total leaves
 
   if (completed) {
-    GetSearchListing(window, "http://completed.fuzz/first", "http://completed.fuzz/next?skip=");
+    GetSearchListing(window.context(), "http://completed.fuzz/first",
+                     "http://completed.fuzz/next?skip=");
   } else {
-    GetTotalAuctions(window, "http://search.fuzz/first", "http://search.fuzz/next?skip=");
+    GetTotalAuctions(window.context(), "http://search.fuzz/first", "http://search.fuzz/next?skip=");
   }
 
   std::int32_t expected = -7;

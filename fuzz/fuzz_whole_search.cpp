@@ -23,9 +23,9 @@
 #include <string_view>
 
 #include "app/search_window.h"
-#include "core/search_commands.h"
-#include "core/test_config.h"
 #include "fuzz_support.h"
+#include "support/search_commands.h"
+#include "support/test_config.h"
 
 namespace {
 

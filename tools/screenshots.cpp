@@ -12,11 +12,11 @@
 
 #include "app/config.h"
 #include "app/search_window.h"
-#include "platform/qt/about_dialog.h"
-#include "platform/qt/desktop_platform.h"
-#include "platform/qt/images.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/shell.h"
+#include "desktop/about_dialog.h"
+#include "desktop/desktop_platform.h"
+#include "desktop/images.h"
+#include "desktop/main_window.h"
+#include "desktop/shell.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <system_error>
 #include <utility>
 
-#include "app/categories.h"
 #include "collect/browse.h"
 #include "collect/keyword_query.h"
 #include "collect/page_file.h"
 #include "collect/search_results.h"
 #include "report/report_writer.h"
 #include "report/scan.h"
+#include "search/categories.h"
 
 namespace lotwise {
 namespace {
@@ -57,7 +57,13 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
       mnuUpdate{"Check for Update"},
       config_(std::move(config)),
       appFolder_(std::move(appFolder)),
-      platform_(platform) {
+      platform_(platform),
+      context_{*this,
+               *this,
+               platform_,
+               config_,
+               appFolder_ / kPageFileName,
+               appFolder_ / kReportFileName} {
   cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
   frmAbout.lblDescription.caption =
       "Lotwise finds the auctions that already draw bids. Published by the Lotwise authors; "
@@ -69,14 +75,14 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
 
 void SearchWindow::StartUp() {
   StopRequested = 0;
-  FillCategories(cmbCategories);
+  FillCategories();
   cmbSearch.select(0);
   cmbCategories.select(0);
 }
 
-std::filesystem::path SearchWindow::PageFilePath() const { return appFolder_ / kPageFileName; }
-
-std::filesystem::path SearchWindow::ReportPath() const { return appFolder_ / kReportFileName; }
+void SearchWindow::FillCategories() {
+  for (const Category& category : CategoryTable()) cmbCategories.items.emplace_back(category.name);
+}
 
 void SearchWindow::EnableSearchCommands(bool enabled) {
   for (CommandButton* command : {&Command2, &Command3, &Command4, &Command5, &cmdSearch}) {
@@ -84,12 +90,32 @@ void SearchWindow::EnableSearchCommands(bool enabled) {
   }
 }
 
+void SearchWindow::ShowStatus(std::string text) { Label1.caption = std::move(text); }
+
+void SearchWindow::OfferIncompleteResults() { Command6.enabled = true; }
+
 void SearchWindow::TooManyListings() {
   platform_.MessageBox(kTooManyListings);
   StopRequested = 1;
   EnableSearchCommands(true);
   Command1.caption = "Stop Search";
   Label1.caption = "Ready for another search";
+}
+
+void SearchWindow::ShowFinished() {
+  Label1.caption = "Finished!!!";
+  Command1.caption = "Begin New Search";
+}
+
+std::string SearchWindow::CategoryTyped() const { return Text1.text; }
+
+std::string SearchWindow::CompletedKeywordsTyped() const { return Text2.text; }
+
+std::string SearchWindow::MinimumBidsTyped() const { return txtBids.text; }
+
+KeywordInputs SearchWindow::KeywordTab() const {
+  return {txtTitle.text,      txtExcluded.text, cmbSearch.position, cmbCategories.position,
+          txtBeginPrice.text, txtEndPrice.text, Check1.value != 0};
 }
 
 void SearchWindow::EndSearch(const std::string& why) {
@@ -162,9 +188,9 @@ void SearchWindow::KeywordSearch() {
   ListOffset = 0;
   EnableSearchCommands(false);
   RemoveTempFile();
-  SearchKind = 1;
-  RunKeywordSearch(*this);
-  ScanSearchPages(*this);
+  SearchKind = kKeywordSearch;
+  RunKeywordSearch(context_);
+  ScanSearchPages(context_);
 }
 
 void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
@@ -177,31 +203,31 @@ void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
 
 void SearchWindow::CategorySearch() {
   StopRequested = 0;
-  StartPagedSearch("Finding # of Auctions in Category.......", 2);
+  StartPagedSearch("Finding # of Auctions in Category.......", kCategorySearch);
   GetData(
-      *this,
+      context_,
       "http://" + config_.listingsHost + "/aw/plistings/list/category" + Text1.text + "/index.html",
       "");
-  ScanListingPages(*this);
+  ScanListingPages(context_);
 }
 
 void SearchWindow::FeaturedSearch() {
   StopRequested = 0;
-  StartPagedSearch("Finding # of featured auctions.......", 3);
+  StartPagedSearch("Finding # of featured auctions.......", kFeaturedSearch);
   FeaturedMode = 0;
-  GetData(*this,
+  GetData(context_,
           "http://" + config_.listingsHost +
               "/pool1/plistings/list/auction/category0/index.html?featured",
           "");
-  ScanListingPages(*this);
+  ScanListingPages(context_);
 }
 
 void SearchWindow::CompletedSearch() {
   StopRequested = 0;
   ListOffset = 0;
-  StartPagedSearch("Finding # of completed auctions.......", 4);
-  CollectCompletedPages(*this);
-  ScanListingPages(*this);
+  StartPagedSearch("Finding # of completed auctions.......", kCompletedSearch);
+  CollectCompletedPages(context_);
+  ScanListingPages(context_);
 }
 
 void SearchWindow::StopSearch() {
@@ -234,7 +260,7 @@ void SearchWindow::choose(MenuItem& item) {
   } else if (&item == &hlpAbout) {
     if (!frmAbout.loaded) LoadAbout();
   } else if (&item == &mnuOpen) {
-    platform_.ShellOpen(ReportPath().string(), "0", "0");
+    platform_.ShellOpen(context_.report.string(), "0", "0");
   } else if (&item == &mnuUpdate) {
     platform_.ShellOpen((appFolder_ / "Update.exe").string(), "0", appFolder_.string());
   }

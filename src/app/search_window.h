@@ -2,20 +2,29 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/config.h"
 #include "app/controls.h"
 #include "platform/platform.h"
+#include "search/progress.h"
+#include "search/search_context.h"
+#include "search/search_controls.h"
+#include "search/search_state.h"
 
 namespace lotwise {
 
 // The main window without a toolkit: its controls, the search state every stage
-// shares, and the commands a person activates.
-class SearchWindow {
+// shares, and the commands a person activates. The stages of a search see only its
+// SearchContext: the state, the window's SearchControls, the platform, the build's
+// values and the two files.
+class SearchWindow : public SearchState, private SearchControls {
  public:
   // Creates the window and runs its start-up. Files live in appFolder.
   SearchWindow(Config config, std::filesystem::path appFolder, Platform& platform);
+  SearchWindow(const SearchWindow&) = delete;
+  SearchWindow& operator=(const SearchWindow&) = delete;
 
   std::string caption;  // window title
 
@@ -29,15 +38,8 @@ class SearchWindow {
       mnuUpdate;
   AboutWindow frmAbout;
 
-  // The search state.
-  std::int16_t SearchKind = 0;
-  std::int32_t ListOffset = 0;
-  std::int32_t TotalFound = 0;
-  std::int16_t PageTotal = 0;
-  std::int16_t PageStart = 0;
-  int FeaturedMode = 0;
-  int StopRequested = 0;
-  int SeeIncomplete = 0;
+  // The search state (SearchKind, ListOffset, TotalFound, PageTotal, PageStart,
+  // FeaturedMode, StopRequested, SeeIncomplete) is inherited from SearchState.
 
   // The user activates a command of this window or of frmAbout. A disabled command
   // does nothing and gives false; an enabled one runs to its end and gives true.
@@ -52,25 +54,36 @@ class SearchWindow {
   void close();
   // True while a search command is running (also while it unwinds after a stop).
   bool searching() const { return searchDepth_ > 0; }
+  // How far the running search has come, once that is known; nothing when none runs.
+  std::optional<SearchProgress> progress() const {
+    return searching() ? ProgressOf(*this) : std::nullopt;
+  }
 
-  // For the stages of a search.
-  Platform& platform() { return platform_; }
-  const Config& config() const { return config_; }
-  const std::filesystem::path& appFolder() const { return appFolder_; }
-  std::filesystem::path PageFilePath() const;
-  std::filesystem::path ReportPath() const;
+  std::filesystem::path PageFilePath() const { return context_.pageFile; }
+  std::filesystem::path ReportPath() const { return context_.report; }
+  // A search as its stages see it, for running a stage on its own.
+  SearchContext& context() { return context_; }
   // Enables or disables cmdSearch, Command2, Command3, Command4 and Command5.
   void EnableSearchCommands(bool enabled);
-  // The too-many-listings message, then the window ready for another search.
-  void TooManyListings();
+
+ private:
+  // What the stages do to the window and read from it.
+  void ShowStatus(std::string text) override;
+  void OfferIncompleteResults() override;
+  void TooManyListings() override;
+  void ShowFinished() override;
+  std::string CategoryTyped() const override;
+  std::string CompletedKeywordsTyped() const override;
+  std::string MinimumBidsTyped() const override;
+  KeywordInputs KeywordTab() const override;
+
+  void StartUp();
+  void FillCategories();
+  void RemoveTempFile();
+  void RunSearch(CommandButton& command);
   // Ends a search that failed where no stage handles the failure: the status line
   // says why, StopRequested is 1 and the window is ready; the page file is kept.
   void EndSearch(const std::string& why);
-
- private:
-  void StartUp();
-  void RemoveTempFile();
-  void RunSearch(CommandButton& command);
   // The common first steps of the category, featured and completed-items searches.
   void StartPagedSearch(const char* status, std::int16_t kind);
   void KeywordSearch();
@@ -83,6 +96,7 @@ class SearchWindow {
   Config config_;
   std::filesystem::path appFolder_;
   Platform& platform_;
+  SearchContext context_;
   int searchDepth_ = 0;
   CommandButton* pendingSearch_ = nullptr;
 };

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "app/categories.h"
-#include "app/search_window.h"
 #include "collect/search_results.h"
+#include "search/categories.h"
 
 namespace lotwise {
 namespace {
@@ -38,18 +37,18 @@ std::string MakeQuery(std::string_view Search, std::string_view Excluded, int mo
   return query;
 }
 
-SearchAddresses KeywordAddresses(const SearchWindow& window) {
-  const std::string Q =
-      MakeQuery(window.txtTitle.text, window.txtExcluded.text, window.cmbSearch.position);
-  const std::string T = AddPlus(window.txtTitle.text);
-  const std::string X = AddPlus(window.txtExcluded.text);
-  const std::string M = std::to_string(window.cmbSearch.position + 1);
-  const std::string C = getcatno(window.cmbCategories);
-  const std::string& L = window.txtBeginPrice.text;
-  const std::string& H = window.txtEndPrice.text;
-  const Config& config = window.config();
+SearchAddresses KeywordAddresses(const SearchContext& search) {
+  const KeywordInputs inputs = search.controls.KeywordTab();
+  const Config& config = search.config;
+  const std::string Q = MakeQuery(inputs.title, inputs.excluded, inputs.combine);
+  const std::string T = AddPlus(inputs.title);
+  const std::string X = AddPlus(inputs.excluded);
+  const std::string M = std::to_string(inputs.combine + 1);
+  const std::string C = getcatno(inputs.category);
+  const std::string& L = inputs.lowestPrice;
+  const std::string& H = inputs.highestPrice;
 
-  if (window.Check1.value == 0) {
+  if (!inputs.inDescription) {
     const std::string host = "http://" + config.searchHost;
     return {host + "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=" + Q +
                 "&search_option=" + M + "&submit=+Search+" + "&minPrice=" + L + "&maxPrice=" + H +
@@ -73,10 +72,10 @@ SearchAddresses KeywordAddresses(const SearchWindow& window) {
               "&combine=y&SortProperty=MetaEndSort&st=2&skip="};
 }
 
-void RunKeywordSearch(SearchWindow& window) {
-  if (window.StopRequested == 1) return;
-  const SearchAddresses addresses = KeywordAddresses(window);
-  GetTotalAuctions(window, addresses.first, addresses.next);
+void RunKeywordSearch(SearchContext& search) {
+  if (search.state.StopRequested == 1) return;
+  const SearchAddresses addresses = KeywordAddresses(search);
+  GetTotalAuctions(search, addresses.first, addresses.next);
 }
 
 }  // namespace lotwise

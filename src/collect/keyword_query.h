@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace lotwise {
+#include "search/search_context.h"
 
-class SearchWindow;
+namespace lotwise {
 
 // The text with every blank replaced by "+".
 std::string AddPlus(std::string_view Terms);
@@ -20,10 +20,11 @@ struct SearchAddresses {
   std::string next;
 };
 
-// The keyword search's addresses for the inputs of the "Keyword" tab.
-SearchAddresses KeywordAddresses(const SearchWindow& window);
+// The keyword search's addresses for the inputs of the "Keyword" tab as they stand.
+SearchAddresses KeywordAddresses(const SearchContext& search);
 
-// Builds the keyword search's addresses and has its result pages collected.
-void RunKeywordSearch(SearchWindow& window);
+// Reads the "Keyword" tab, builds the search's addresses and has its result pages
+// collected.
+void RunKeywordSearch(SearchContext& search);
 
 }  // namespace lotwise

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 
 namespace lotwise {
@@ -23,22 +22,9 @@ void AppendRecord(const std::filesystem::path& file, std::string_view record);
 
 using LineHandler = std::function<void(std::string_view line)>;
 
-// Splits text into lines: a line ends at CR or CR LF; a lone LF stays in the line; a
-// last line without a line end is still a line.
-class LineSplitter {
- public:
-  // Feeds the next piece of the text; calls `eachLine` for every line it completes.
-  void Feed(std::string_view piece, const LineHandler& eachLine);
-  // Ends the text; calls `eachLine` for a last line without a line end.
-  void Finish(const LineHandler& eachLine);
-
- private:
-  std::string pending_;
-  bool skipLineFeed_ = false;
-};
-
-// Reads a file line by line in fixed-size pieces, never holding it whole. Returns false
-// when the file does not exist; throws PageFileError when it cannot be read.
+// Reads a file line by line (split by LineSplitter) in fixed-size pieces, never holding
+// it whole. Returns false when the file does not exist; throws PageFileError when it
+// cannot be read.
 bool ReadLines(const std::filesystem::path& file, const LineHandler& eachLine);
 
 }  // namespace lotwise

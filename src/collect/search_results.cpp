@@ -6,11 +6,11 @@
 #include <string_view>
 #include <utility>
 
-#include "app/search_window.h"
 #include "collect/browse.h"
 #include "collect/collect_error.h"
 #include "collect/keyword_query.h"
 #include "collect/tables.h"
+#include "text/marker.h"
 #include "text/numbers.h"
 #include "text/position.h"
 
@@ -33,7 +33,7 @@ class TotalNotANumber : public CollectError {
 };
 
 // Reads the total between its markers into TotalFound and gives the text read.
-std::string ReadTotal(SearchWindow& window, std::string_view page, std::string_view start,
+std::string ReadTotal(SearchState& state, std::string_view page, std::string_view start,
                       std::string_view end) {
   const std::size_t s = InStrCI(page, start);
   const std::size_t from = s + start.size();
@@ -45,18 +45,18 @@ std::string ReadTotal(SearchWindow& window, std::string_view page, std::string_v
     if (IsWholeNumber(value)) throw CollectError("The total is too large.");
     throw TotalNotANumber("The total is not a number.");
   }
-  window.TotalFound = *total;
+  state.TotalFound = *total;
   return value;
 }
 
 // Runs the collection after the first fetch: a total that is not a number ends the
 // search with the too-many-listings message; any other failure ends the collection
 // silently, keeping what the page file holds.
-void AfterFirstPage(SearchWindow& window, const std::function<void()>& collect) {
+void AfterFirstPage(SearchContext& search, const std::function<void()>& collect) {
   try {
     collect();
   } catch (const TotalNotANumber&) {
-    window.TooManyListings();
+    search.controls.TooManyListings();
   } catch (const CollectError&) {
   } catch (const FetchError&) {
   }
@@ -64,52 +64,55 @@ void AfterFirstPage(SearchWindow& window, const std::function<void()>& collect) 
 
 }  // namespace
 
-void CollectCompletedPages(SearchWindow& window) {
-  if (window.StopRequested == 1) return;
-  const std::string T = AddPlus(window.Text2.text);
-  const std::string host = "http://" + window.config().completedSearchHost;
-  GetSearchListing(window,
+void CollectCompletedPages(SearchContext& search) {
+  if (search.state.StopRequested == 1) return;
+  const std::string T = AddPlus(search.controls.CompletedKeywordsTyped());
+  const std::string host = "http://" + search.config.completedSearchHost;
+  GetSearchListing(search,
                    host + "/search/search.dll?ht=1&query=" + T + "&SortProperty=MetaEndSort",
                    host + "/search/search.dll?GetResult&query=" + T +
                        "&ht=1&combine=y&SortProperty=MetaEndSort&st=2&skip=");
 }
 
-void GetSearchListing(SearchWindow& window, const std::string& url, const std::string& NextUrl) {
-  const std::string page = window.platform().OpenURL(url);
-  if (window.StopRequested == 1) return;
-  AfterFirstPage(window, [&] {
-    window.Label1.caption =
-        ReadTotal(window, page, kCompletedTotalStart, kCompletedTotalEnd) + " listings found";
-    GetListing(window, url, NextUrl);
+void GetSearchListing(SearchContext& search, const std::string& url, const std::string& NextUrl) {
+  const std::string page = search.platform.OpenURL(url);
+  if (search.state.StopRequested == 1) return;
+  AfterFirstPage(search, [&] {
+    search.controls.ShowStatus(
+        ReadTotal(search.state, page, kCompletedTotalStart, kCompletedTotalEnd) +
+        " listings found");
+    GetListing(search, url, NextUrl);
   });
 }
 
-void GetTotalAuctions(SearchWindow& window, const std::string& url, const std::string& NextUrl) {
-  const std::string page = window.platform().OpenURL(url);
-  if (window.StopRequested == 1) return;
-  AfterFirstPage(window, [&] {
-    window.Label1.caption =
-        ReadTotal(window, page, kKeywordTotalStart, kKeywordTotalEnd) + " auctions found";
-    CreateTextFile(window, url, NextUrl);
+void GetTotalAuctions(SearchContext& search, const std::string& url, const std::string& NextUrl) {
+  const std::string page = search.platform.OpenURL(url);
+  if (search.state.StopRequested == 1) return;
+  AfterFirstPage(search, [&] {
+    search.controls.ShowStatus(ReadTotal(search.state, page, kKeywordTotalStart, kKeywordTotalEnd) +
+                               " auctions found");
+    CreateTextFile(search, url, NextUrl);
   });
 }
 
-void CreateTextFile(SearchWindow& window, const std::string& url, const std::string& NextUrl) {
-  if (window.StopRequested == 1) return;
-  if (window.SeeIncomplete == 0) window.Command6.enabled = true;
+void CreateTextFile(SearchContext& search, const std::string& url, const std::string& NextUrl) {
+  static const Marker firstTableStart(kFirstKeywordTableStart, Marker::Case::kIgnored);
+  SearchState& state = search.state;
+  if (state.StopRequested == 1) return;
+  if (state.SeeIncomplete == 0) search.controls.OfferIncompleteResults();
   std::string page;
   std::size_t p = 0;
   for (;;) {
-    page = window.platform().OpenURL(url);
-    p = InStrCI(page, kFirstKeywordTableStart);
-    if (p > 0 || window.StopRequested == 1) break;
+    page = search.platform.OpenURL(url);
+    p = firstTableStart.In(page);
+    if (p > 0 || state.StopRequested == 1) break;
     // No result table yet: ask again after a pause rather than at once.
-    window.platform().Pause(kRetryPause);
-    if (window.StopRequested == 1) break;
+    search.platform.Pause(kRetryPause);
+    if (state.StopRequested == 1) break;
   }
-  if (!CutTables(window, page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
-  if (std::optional<std::string> next = NextPage(window, NextUrl)) {
-    GetListing(window, std::move(*next), NextUrl);
+  if (!CutTables(search, page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
+  if (std::optional<std::string> next = NextPage(search, NextUrl)) {
+    GetListing(search, std::move(*next), NextUrl);
   }
 }
 

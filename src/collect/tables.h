@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string_view>
 
-namespace lotwise {
+#include "search/search_context.h"
 
-class SearchWindow;
+namespace lotwise {
 
 // Table starts: the offset kinds (keyword and completed-items pages), the browse kinds
 // (category and featured listings) and the first page of a keyword search.
@@ -24,7 +24,7 @@ enum class TableEnd { Kept, Dropped };
 // record runs to its "</table>", which it keeps or drops. The window handles input
 // before each record is appended. Returns false when "See Incomplete Results" ended
 // the collection. Throws CollectError for a table start with no "</table>" after it.
-bool CutTables(SearchWindow& window, std::string_view page, std::size_t p, std::string_view start,
+bool CutTables(SearchContext& search, std::string_view page, std::size_t p, std::string_view start,
                TableEnd end);
 
 }  // namespace lotwise

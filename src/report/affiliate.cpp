@@ -1,14 +1,12 @@
 #include "report/affiliate.h"
 
-#include <string.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "report/marker.h"
+#include "text/marker.h"
 #include "text/position.h"
 #include "text/replace.h"
 
@@ -53,48 +51,6 @@ const RedirectAnchor& RedirectAnchorOf(const Config& config) {
   thread_local std::optional<RedirectAnchor> last;
   if (!last || last->text != start) last.emplace(std::move(start));
   return *last;
-}
-
-// Every occurrence of a marker replaced, left to right; one search over the text.
-std::string ReplaceEvery(std::string_view text, const Marker& find, std::string_view with) {
-  std::string out;
-  std::size_t copied = 0;
-  for (std::size_t at = find.In(text); at > 0; at = find.In(text, copied + 1)) {
-    if (copied == 0) out.reserve(text.size() + with.size());
-    out.append(text, copied, at - 1 - copied);
-    out.append(with);
-    copied = at - 1 + find.size();
-  }
-  if (copied == 0) return std::string(text);
-  out.append(text, copied);
-  return out;
-}
-
-// Every occurrence of `find` in `text` replaced, left to right, like ReplaceAll, but
-// in time linear in the text and in `find` whatever `find` is: a carried address may
-// be long and made of repeats, where comparing it at every start in turn would cost
-// the text's length times the address's. memmem (glibc: the two-way algorithm for long
-// texts sought, a bounded shift table for short ones) never steps back in the text, and
-// its set-up, linear in `find`, is paid once per occurrence, which the occurrences'
-// total length bounds. False, with `text` left as it is, when `find` does not occur.
-bool ReplaceEveryLong(std::string& text, std::string_view find, std::string_view with) {
-  if (find.empty() || find.size() > text.size()) return false;
-  std::string out;
-  std::size_t copied = 0;
-  bool replaced = false;
-  while (const void* found =
-             ::memmem(text.data() + copied, text.size() - copied, find.data(), find.size())) {
-    const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    if (!replaced) out.reserve(text.size() + with.size());
-    replaced = true;
-    out.append(text, copied, at - copied);
-    out.append(with);
-    copied = at + find.size();
-  }
-  if (!replaced) return false;
-  out.append(text, copied);
-  text = std::move(out);
-  return true;
 }
 
 // Removes every copy of the first "&category=" parameter when it is short.
@@ -152,19 +108,20 @@ std::string Escape(std::string_view address) {
   return out;
 }
 
-// The rounds of CgiConvert, each one pass over the output that is linear in it
-// (ReplaceEveryLong). There are few rounds: the next anchor is searched from p + k,
-// the anchor's position plus its closing quote's, and k >= p + L for an anchor of
-// length L, so each anchor stands at 2p + L or beyond and the r-th at
-// 2^(r-1) * (L + 1) - L or beyond: a line of n characters has at most
-// log2((n + L) / (L + 1)) + 1 rounds, 18 for a line of 8 MB, and the whole costs at
-// most that many passes over the output. Rounds that cannot change anything are
-// skipped: those whose address holds nothing to escape, and those whose address was
-// already searched for in vain since the output last changed.
+// The rounds of CgiConvert, each one pass over the output that is linear in it and in
+// the address (ReplaceAllIn with the address prepared as a Marker). There are few rounds: the next
+// anchor is searched from p + k, the anchor's position plus its closing quote's, and k >= p + L for
+// an anchor of length L, so each anchor stands at 2p + L or beyond and the r-th at 2^(r-1) * (L +
+// 1) - L or beyond: a line of n characters has at most log2((n + L) / (L + 1)) + 1 rounds, 18 for a
+// line of 8 MB, and the whole costs at most that many passes over the output. Rounds that cannot
+// change anything are skipped: those whose address holds nothing to escape, and those whose address
+// was already searched for in vain since the output last changed.
 std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
   std::string output;
   bool firstRound = true;
   std::vector<std::string_view> notFound;  // since the output last changed
+  std::optional<Marker> prepared;          // the address of the round before, as a Marker
+  std::string_view preparedAddress;
   std::size_t p = anchor.anyCase.In(url);
   while (p > 0) {
     const std::size_t s = p + anchor.text.size();
@@ -175,7 +132,11 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
     const std::string_view address = Mid(url, s, static_cast<std::ptrdiff_t>(k - s));
     if (std::any_of(address.begin(), address.end(), IsEscaped) &&
         std::find(notFound.begin(), notFound.end(), address) == notFound.end()) {
-      if (ReplaceEveryLong(output, address, Escape(address))) {
+      if (!prepared || preparedAddress != address) {
+        prepared.emplace(address, Marker::Case::kExact);
+        preparedAddress = address;
+      }
+      if (ReplaceAllIn(output, *prepared, Escape(address))) {
         notFound.clear();
       } else {
         notFound.push_back(address);
@@ -190,8 +151,8 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
 
 std::string AddAffliate(std::string_view eachline, const Config& config) {
   const RedirectAnchor& anchor = RedirectAnchorOf(config);
-  std::string row = ReplaceEvery(eachline, Fixed().plainAnchor, anchor.text);
-  row = ReplaceEvery(row, Fixed().plainAnchorUpper, anchor.text);
+  std::string row = ReplaceAll(eachline, Fixed().plainAnchor, anchor.text);
+  ReplaceAllIn(row, Fixed().plainAnchorUpper, anchor.text);
   row = RemoveShortCategory(std::move(row));
   return ConvertRounds(OpenLinksInNewWindow(row), anchor);
 }

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "report/bid_text.h"
-#include "report/marker.h"
+#include "text/marker.h"
 #include "text/position.h"
 
 namespace lotwise {

@@ -1,113 +1,66 @@
 #include "report/one_pass_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <deque>
-#include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
+
+#include "files/byte_file.h"
+#include "files/file_failure.h"
+#include "text/lines.h"
 
 namespace lotwise {
 namespace {
 
-[[noreturn]] void FailReading(const char* what, const std::filesystem::path& file, int error) {
-  throw ReportError(std::string(what) + " " + file.filename().string() + ": " +
-                    std::strerror(error));
-}
-
 // The page file open for reading, closed however the writing ends.
 class PageFile {
  public:
-  explicit PageFile(const std::filesystem::path& file) : path_(file) {
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0 && errno == ENOENT) {
-      throw ReportError("Could not read " + file.filename().string() +
-                        ": the file no longer exists");
+  explicit PageFile(const std::filesystem::path& file)
+      : path_(file), file_(file, ByteFile::Mode::kRead) {
+    if (file_.isOpen()) return;
+    if (file_.error() == std::errc::no_such_file_or_directory) {
+      throw ReportError(FileFailure("Could not read", file, "the file no longer exists"));
     }
-    if (fd_ < 0) FailReading("Could not open", file, errno);
+    throw ReportError(FileFailure("Could not open", file, file_.error()));
   }
-  ~PageFile() { ::close(fd_); }
-  PageFile(const PageFile&) = delete;
-  PageFile& operator=(const PageFile&) = delete;
 
   // The next piece from the current position; empty at the end.
   std::size_t Read(char* into, std::size_t size) {
-    for (;;) {
-      const ssize_t got = ::read(fd_, into, size);
-      if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) FailReading("Could not read", path_, errno);
-    }
+    const std::optional<std::size_t> got = file_.Read(into, size);
+    if (!got) throw ReportError(FileFailure("Could not read", path_, file_.error()));
+    return *got;
   }
 
   // `length` bytes from `offset`, which the file held when it was read through.
   void ReadAt(std::uint64_t offset, std::size_t length, std::string& into) {
-    into.resize(length);
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t got =
-          ::pread(fd_, into.data() + done, length - done, static_cast<off_t>(offset + done));
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) FailReading("Could not read", path_, got < 0 ? errno : EIO);
-      done += static_cast<std::size_t>(got);
+    if (!file_.ReadAt(offset, length, into)) {
+      throw ReportError(FileFailure("Could not read", path_, file_.error()));
     }
   }
 
  private:
   std::filesystem::path path_;
-  int fd_ = -1;
+  ByteFile file_;
 };
 
-using LineAt = std::function<void(std::string_view line, std::uint64_t offset)>;
-
-// Calls `eachLine` with every line of the file and the offset of its first byte: a
-// line ends at CR or CR LF, a lone LF stays in the line, and a last line without a
-// line end is a line when it is not empty, as ReadLines has it.
-void ReadLinesAt(PageFile& file, std::size_t pieceSize, const LineAt& eachLine) {
+// Calls `eachLine(line, offset)` with every line of the file, split as ReadLines splits
+// them, and the offset of its first byte.
+void ReadLinesAt(PageFile& file, std::size_t pieceSize, const LineSplitter::EachLine& eachLine) {
   pieceSize = std::max<std::size_t>(pieceSize, 1);
   const std::unique_ptr<char[]> piece(new char[pieceSize]);
-  std::string pending;  // a line begun in an earlier piece
-  std::uint64_t pendingAt = 0;
-  bool skipLineFeed = false;  // the last piece ended with CR
-  for (std::uint64_t base = 0;;) {
+  LineSplitter splitter;
+  for (;;) {
     const std::size_t size = file.Read(piece.get(), pieceSize);
     if (size == 0) break;
-    const char* const data = piece.get();
-    std::size_t i = 0;
-    if (skipLineFeed && data[0] == '\n') i = 1;
-    skipLineFeed = false;
-    while (i < size) {
-      const void* found = std::memchr(data + i, '\r', size - i);
-      if (found == nullptr) {
-        if (pending.empty()) pendingAt = base + i;
-        pending.append(data + i, size - i);
-        break;
-      }
-      const auto end = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-      if (pending.empty()) {
-        eachLine(std::string_view(data + i, end - i), base + i);
-      } else {
-        pending.append(data + i, end - i);
-        eachLine(pending, pendingAt);
-        pending.clear();
-      }
-      i = end + 1;
-      if (i == size) {
-        skipLineFeed = true;
-      } else if (data[i] == '\n') {
-        ++i;
-      }
-    }
-    base += size;
+    splitter.Feed(std::string_view(piece.get(), size), eachLine);
   }
-  if (!pending.empty()) eachLine(pending, pendingAt);
+  splitter.Finish(eachLine);
 }
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();

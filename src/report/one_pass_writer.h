@@ -29,7 +29,7 @@ struct OnePassLimits {
 // searched for ignoring case, so no count depends on it.) The row texts of the lines
 // kept are held in memory, listed by count, up to `limits.memory`; for the lines kept
 // after that only their place in the file is noted, listed by count as well, and
-// their text is read again (pread) and rewritten when their count's turn comes. Since
+// their text is read again from its place and rewritten when their count's turn comes. Since
 // the rows held come before those noted in the file, each count's rows are written
 // held ones first, then noted ones, each in file order. `rowText` is thus asked once
 // for each line kept (twice for the line at which the memory runs out), and must

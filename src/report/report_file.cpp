@@ -1,14 +1,11 @@
 #include "report/report_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "files/file_failure.h"
 #include "report/report_writer.h"
 
 namespace lotwise {
@@ -26,15 +23,15 @@ ReportFile::ReportFile(std::filesystem::path report)
       !std::filesystem::is_directory(report_, ignored)) {
     std::filesystem::remove(report_, ignored);
   }
-  fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0) Fail("Could not create", errno);
+  file_.emplace(temporary_, ByteFile::Mode::kCreate);
+  if (!file_->isOpen()) Fail("Could not create", file_->error());
   // Not cleared: only the part written to is ever touched, so a small report costs
   // no more than its own size.
   buffer_.reset(new char[kBufferSize]);
 }
 
 ReportFile::~ReportFile() {
-  if (fd_ >= 0) ::close(fd_);
+  file_.reset();
   if (!committed_) {
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);
@@ -45,7 +42,7 @@ void ReportFile::Write(std::string_view text) {
   if (text.size() > kBufferSize - buffered_) {
     Flush();
     if (text.size() >= kBufferSize) {
-      WriteOut(text.data(), text.size());
+      WriteOut(text);
       return;
     }
   }
@@ -55,32 +52,27 @@ void ReportFile::Write(std::string_view text) {
 
 void ReportFile::Commit() {
   Flush();
-  const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) Fail("Could not write", errno);
-  std::error_code error;
-  std::filesystem::rename(temporary_, report_, error);
-  if (error) Fail("Could not write", error.value());
+  const bool closed = file_->Close();
+  const std::error_code error = file_->error();
+  file_.reset();
+  if (!closed) Fail("Could not write", error);
+  std::error_code renamed;
+  std::filesystem::rename(temporary_, report_, renamed);
+  if (renamed) Fail("Could not write", renamed);
   committed_ = true;
 }
 
 void ReportFile::Flush() {
   const std::size_t size = std::exchange(buffered_, 0);
-  WriteOut(buffer_.get(), size);
+  WriteOut(std::string_view(buffer_.get(), size));
 }
 
-void ReportFile::WriteOut(const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd_, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) Fail("Could not write", written < 0 ? errno : EIO);
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
+void ReportFile::WriteOut(std::string_view bytes) {
+  if (!file_->Write(bytes)) Fail("Could not write", file_->error());
 }
 
-void ReportFile::Fail(const char* what, int error) const {
-  throw ReportError(std::string(what) + " " + report_.filename().string() + ": " +
-                    std::strerror(error));
+void ReportFile::Fail(const char* what, std::error_code error) const {
+  throw ReportError(FileFailure(what, report_, error));
 }
 
 }  // namespace lotwise

@@ -3,7 +3,11 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <system_error>
+
+#include "files/byte_file.h"
 
 namespace lotwise {
 
@@ -25,12 +29,12 @@ class ReportFile {
 
  private:
   void Flush();
-  void WriteOut(const char* data, std::size_t size);
-  [[noreturn]] void Fail(const char* what, int error) const;
+  void WriteOut(std::string_view bytes);
+  [[noreturn]] void Fail(const char* what, std::error_code error) const;
 
   std::filesystem::path report_;
   std::filesystem::path temporary_;
-  int fd_ = -1;
+  std::optional<ByteFile> file_;    // open until committed
   std::unique_ptr<char[]> buffer_;  // kBufferSize bytes, filled from the start
   std::size_t buffered_ = 0;
   bool committed_ = false;

@@ -4,7 +4,6 @@
 #include <string>
 #include <system_error>
 
-#include "app/search_window.h"
 #include "report/affiliate.h"
 #include "report/grab_bid.h"
 #include "report/minimum_bids.h"
@@ -16,41 +15,43 @@
 
 namespace lotwise {
 
-void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& bidCount,
+void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText) {
-  if (window.StopRequested == 1) return;
-  window.Label1.caption = "Creating Output.......";
-  const std::filesystem::path reportPath = window.ReportPath();
+  if (search.state.StopRequested == 1) return;
+  search.controls.ShowStatus("Creating Output.......");
   {
-    ReportFile report(reportPath);
-    report.Write(ReportBeginning(window.config()));
-    const std::int16_t minimum = MinimumBidCount(window.txtBids.text);
-    WriteRowsInOnePass(window.PageFilePath(), highest, minimum, bidCount, rowText, report);
+    ReportFile report(search.report);
+    report.Write(ReportBeginning(search.config));
+    const std::int16_t minimum = MinimumBidCount(search.controls.MinimumBidsTyped());
+    WriteRowsInOnePass(search.pageFile, highest, minimum, bidCount, rowText, report);
     report.Write(kReportEnding);
     report.Commit();
   }
-  window.platform().ShellOpen(reportPath.string(), "0", "0");
-  window.Label1.caption = "Finished!!!";
-  window.Command1.caption = "Begin New Search";
+  search.platform.ShellOpen(search.report.string(), "0", "0");
+  search.controls.ShowFinished();
   std::error_code ignored;
-  std::filesystem::remove(window.PageFilePath(), ignored);
+  std::filesystem::remove(search.pageFile, ignored);
 }
 
-void WriteListingResults(SearchWindow& window, std::int16_t highest) {
+void WriteListingResults(SearchContext& search, std::int16_t highest) {
+  SearchState& state = search.state;
+  const Config& config = search.config;
   WriteResults(
-      window, highest,
-      [&window](std::string_view line) {
-        return StripBid(line, window.SearchKind, window.FeaturedMode);
+      search, highest,
+      [&state](std::string_view line) {
+        return StripBid(line, state.SearchKind, state.FeaturedMode);
       },
-      [&window](std::string_view line) { return AddAffliate(line, window.config()); });
+      [&config](std::string_view line) { return AddAffliate(line, config); });
 }
 
-void WriteSearchResults(SearchWindow& window, std::int16_t highest) {
+void WriteSearchResults(SearchContext& search, std::int16_t highest) {
+  const SearchState& state = search.state;
+  const Config& config = search.config;
   WriteResults(
-      window, highest,
-      [&window](std::string_view line) { return GrabBid(line, window.StopRequested); },
-      [&window](std::string_view line) {
-        return SwitchUrl(line, window.config(), window.StopRequested);
+      search, highest,
+      [&state](std::string_view line) { return GrabBid(line, state.StopRequested); },
+      [&state, &config](std::string_view line) {
+        return SwitchUrl(line, config, state.StopRequested);
       });
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace lotwise {
+#include "search/search_context.h"
 
-class SearchWindow;
+namespace lotwise {
 
 // The report: an HTML page in the application folder, opened in the browser.
 inline constexpr char kReportFileName[] = "Finalsearch.htm";
@@ -25,17 +25,17 @@ using BidCountOf = std::function<std::int16_t(std::string_view line)>;
 using RowTextOf = std::function<std::string(std::string_view line)>;
 
 // Writes the report from the page file: the rows whose bid count lies between the
-// minimum typed in txtBids and `highest`, higher counts first, equal counts in
+// minimum typed and `highest`, higher counts first, equal counts in
 // page-file order. Then opens it, shows the finished state and deletes the page file.
 // Does nothing when StopRequested is 1. The page file is read once (see
 // WriteRowsInOnePass): `bidCount` and `rowText` must depend on the line alone. The
 // report is written under a temporary name and takes its own name only when
 // complete. Throws ReportError.
-void WriteResults(SearchWindow& window, std::int16_t highest, const BidCountOf& bidCount,
+void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
 
 // The browse side (category, featured, completed items) and the keyword side.
-void WriteListingResults(SearchWindow& window, std::int16_t highest);
-void WriteSearchResults(SearchWindow& window, std::int16_t highest);
+void WriteListingResults(SearchContext& search, std::int16_t highest);
+void WriteSearchResults(SearchContext& search, std::int16_t highest);
 
 }  // namespace lotwise

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/search_window.h"
 #include "collect/page_file.h"
 #include "report/grab_bid.h"
 #include "report/report_writer.h"
@@ -14,36 +13,38 @@ namespace {
 
 // Reads the page file once for its highest bid count (never below 0) and hands it to
 // the writer; a missing page file ends the search with the too-many-listings message.
-void ScanPages(SearchWindow& window, const BidCountOf& bidCount,
-               void (*write)(SearchWindow&, std::int16_t)) {
-  if (window.StopRequested == 1) return;
-  window.Label1.caption = "Finding Bid amounts.......";
+void ScanPages(SearchContext& search, const BidCountOf& bidCount,
+               void (*write)(SearchContext&, std::int16_t)) {
+  if (search.state.StopRequested == 1) return;
+  search.controls.ShowStatus("Finding Bid amounts.......");
   std::int16_t highest = 0;
-  const bool found = ReadLines(window.PageFilePath(), [&](std::string_view line) {
+  const bool found = ReadLines(search.pageFile, [&](std::string_view line) {
     const std::int16_t count = bidCount(line);
     if (count > highest) highest = count;
   });
   if (!found) {
-    window.TooManyListings();
+    search.controls.TooManyListings();
     return;
   }
-  write(window, highest);
+  write(search, highest);
 }
 
 }  // namespace
 
-void ScanListingPages(SearchWindow& window) {
+void ScanListingPages(SearchContext& search) {
+  SearchState& state = search.state;
   ScanPages(
-      window,
-      [&window](std::string_view line) {
-        return StripBid(line, window.SearchKind, window.FeaturedMode);
+      search,
+      [&state](std::string_view line) {
+        return StripBid(line, state.SearchKind, state.FeaturedMode);
       },
       WriteListingResults);
 }
 
-void ScanSearchPages(SearchWindow& window) {
+void ScanSearchPages(SearchContext& search) {
+  const SearchState& state = search.state;
   ScanPages(
-      window, [&window](std::string_view line) { return GrabBid(line, window.StopRequested); },
+      search, [&state](std::string_view line) { return GrabBid(line, state.StopRequested); },
       WriteSearchResults);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-namespace lotwise {
+#include "search/search_context.h"
 
-class SearchWindow;
+namespace lotwise {
 
 // Read the page file once for the highest bid count and have the report written.
 // A missing page file ends the search with the too-many-listings message.
-void ScanListingPages(SearchWindow& window);  // category, featured, completed items
-void ScanSearchPages(SearchWindow& window);   // keyword
+void ScanListingPages(SearchContext& search);  // category, featured, completed items
+void ScanSearchPages(SearchContext& search);   // keyword
+
 }  // namespace lotwise

@@ -3,7 +3,8 @@
 #include <cstddef>
 
 #include "report/bid_text.h"
-#include "report/marker.h"
+#include "search/search_state.h"
+#include "text/marker.h"
 #include "text/position.h"
 
 namespace lotwise {
@@ -41,14 +42,14 @@ const AllMarkers& All() {
 bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
   const AllMarkers& all = All();
   switch (searchKind) {
-    case 2:
+    case kCategorySearch:
       markers = {&all.browseFirst, &all.browseLater, &all.lowerBreak};
       return true;
-    case 3:
+    case kFeaturedSearch:
       markers = {&all.browseFirst, &all.browseLater,
                  featuredMode == 1 ? &all.upperBreak : &all.lowerBreak};
       return true;
-    case 4:
+    case kCompletedSearch:
       markers = {&all.completedFirst, &all.completedLater, &all.breakPicture};
       return true;
     default:
@@ -59,7 +60,7 @@ bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
 }  // namespace
 
 std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
-  const bool featured = SearchKind == 3;
+  const bool featured = SearchKind == kFeaturedSearch;
   Markers markers;
   if (!MarkersFor(SearchKind, FeaturedMode, markers)) return 0;
   std::int16_t result = 0;

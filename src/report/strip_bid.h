@@ -5,9 +5,9 @@
 
 namespace lotwise {
 
-// The bid count of one line of a category (SearchKind 2), featured (3) or completed
-// items (4) page file: the count of the last bid cell reached, 0 when none is. The
-// first start marker is found ignoring case, later ones only in their exact case, each
+// The bid count of one line of a category (kCategorySearch), featured (kFeaturedSearch)
+// or completed items (kCompletedSearch) page file: the count of the last bid cell reached, 0 when
+// none is. The first start marker is found ignoring case, later ones only in their exact case, each
 // searched from the sum of the previous marker's and end marker's positions. A cell
 // without an end marker counts 0 and ends the search. In a featured line a cell that
 // starts with "<" ends the search, and a bid text longer than 4 characters sets

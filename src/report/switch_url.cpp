@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "report/marker.h"
+#include "text/marker.h"
 #include "text/position.h"
 
 namespace lotwise {

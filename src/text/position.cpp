@@ -1,51 +1,33 @@
 #include "text/position.h"
 
-#include <algorithm>
-#include <functional>
+#include "text/marker.h"
 
 namespace lotwise {
 namespace {
 
-constexpr unsigned char FoldCase(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-struct FoldedEqual {
-  bool operator()(char a, char b) const { return FoldCase(a) == FoldCase(b); }
-};
-
-struct FoldedHash {
-  std::size_t operator()(char c) const { return FoldCase(c); }
-};
-
-// The search range for a 1-based start, or npos when nothing can be found from there.
-std::size_t StartIndex(std::string_view text, std::string_view find, std::size_t start) {
+// One character that no letter case can change is found without preparing a Marker:
+// most searches of a single character (a quote, a closing bracket) are of this kind.
+std::size_t FindCharacter(std::string_view text, char c, std::size_t start) {
   if (start == 0) start = 1;
-  if (start > text.size() || find.size() > text.size() - (start - 1)) {
-    return std::string_view::npos;
-  }
-  return start - 1;
+  if (start > text.size()) return 0;
+  const std::size_t at = text.find(c, start - 1);
+  return at == std::string_view::npos ? 0 : at + 1;
 }
 
 }  // namespace
 
 std::size_t InStr(std::string_view text, std::string_view find, std::size_t start) {
-  const std::size_t from = StartIndex(text, find, start);
-  if (from == std::string_view::npos) return 0;
-  const std::size_t at = text.find(find, from);
-  return at == std::string_view::npos ? 0 : at + 1;
+  if (find.size() == 1) return FindCharacter(text, find.front(), start);
+  return Marker(find, Marker::Case::kExact).In(text, start);
 }
 
 std::size_t InStrCI(std::string_view text, std::string_view find, std::size_t start) {
-  const std::size_t from = StartIndex(text, find, start);
-  if (from == std::string_view::npos) return 0;
-  if (find.empty()) return from + 1;
-  const std::boyer_moore_horspool_searcher searcher(find.begin(), find.end(), FoldedHash{},
-                                                    FoldedEqual{});
-  const auto hit =
-      std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), searcher);
-  return hit == text.end() ? 0 : static_cast<std::size_t>(hit - text.begin()) + 1;
+  if (find.size() == 1 && !IsLetter(find.front())) {
+    return FindCharacter(text, find.front(), start);
+  }
+  return Marker(find, Marker::Case::kIgnored).In(text, start);
 }
 
 std::string_view Mid(std::string_view text, std::size_t start, std::ptrdiff_t count) {

@@ -3,10 +3,19 @@
 #include <string>
 #include <string_view>
 
+#include "text/marker.h"
+
 namespace lotwise {
 
 // Every occurrence of `find` in `text` replaced by `with`, left to right, matching case
 // exactly; an empty `find` replaces nothing. One pass over the text.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view with);
+
+// The same for a prepared marker, in the letter case rule it was prepared with.
+std::string ReplaceAll(std::string_view text, const Marker& find, std::string_view with);
+
+// The same in place: false, with `text` left as it is and nothing copied, when `find`
+// does not occur.
+bool ReplaceAllIn(std::string& text, const Marker& find, std::string_view with);
 
 }  // namespace lotwise

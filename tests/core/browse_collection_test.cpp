@@ -29,7 +29,7 @@ class BrowseTest : public testing::WindowTest {
     window.PageStart = 2;
     window.SearchKind = 2;
   }
-  void Collect() { GetData(window, kIndex, ""); }
+  void Collect() { GetData(window.context(), kIndex, ""); }
 };
 
 TEST_F(BrowseTest, CollectsTheIndexPageTwiceThenEveryNumberedPage) {
@@ -81,7 +81,7 @@ TEST_F(BrowseTest, FeaturedPagesHaveTheirOwnAddresses) {
   platform
       .pages["http://listings.test/pool1/plistings/list/auction/category0/page2.html?featured"] =
       Table("f");
-  GetData(window, index, "");
+  GetData(window.context(), index, "");
   EXPECT_EQ(platform.fetched.size(), 3u);
   EXPECT_EQ(PageFile(), Table("f") + "\r\n");
 }

@@ -9,16 +9,16 @@
 
 #include "app/search_window.h"
 #include "collect/page_file.h"
-#include "core/count_passes.h"
-#include "core/expected_report.h"
-#include "core/fake_platform.h"
-#include "core/test_config.h"
 #include "report/affiliate.h"
 #include "report/grab_bid.h"
 #include "report/report_file.h"
 #include "report/scan.h"
 #include "report/strip_bid.h"
 #include "report/switch_url.h"
+#include "support/count_passes.h"
+#include "support/expected_report.h"
+#include "support/fake_platform.h"
+#include "support/test_config.h"
 
 namespace lotwise {
 namespace {
@@ -175,7 +175,7 @@ TEST(OnePassWriter, ReportsEqualThoseOfTheCountPassesOnRandomPageFiles) {
       window.SearchKind = static_cast<std::int16_t>(kind);
       window.FeaturedMode = featuredMode;
       window.txtBids.text = std::to_string(minimum);
-      kind == 1 ? ScanSearchPages(window) : ScanListingPages(window);
+      kind == 1 ? ScanSearchPages(window.context()) : ScanListingPages(window.context());
       ASSERT_EQ(ReadFile(window.ReportPath()), expected)
           << "kind " << kind << ", minimum " << minimum << ", page file:\n"
           << pageFile;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/fake_platform.h"
+#include "support/fake_platform.h"
+#include "text/lines.h"
 
 namespace lotwise {
 namespace {
@@ -14,10 +16,16 @@ using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
 
+// The lines of the text fed in these pieces; each must stand in the text at its offset.
 std::vector<std::string> Lines(const std::vector<std::string>& pieces) {
+  std::string text;
+  for (const std::string& piece : pieces) text += piece;
   std::vector<std::string> lines;
   LineSplitter splitter;
-  const LineHandler keep = [&](std::string_view line) { lines.emplace_back(line); };
+  const LineSplitter::EachLine keep = [&](std::string_view line, std::uint64_t offset) {
+    EXPECT_EQ(text.substr(static_cast<std::size_t>(offset), line.size()), line);
+    lines.emplace_back(line);
+  };
   for (const std::string& piece : pieces) splitter.Feed(piece, keep);
   splitter.Finish(keep);
   return lines;

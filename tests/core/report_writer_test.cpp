@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/search_window.h"
-#include "core/expected_report.h"
-#include "core/fake_platform.h"
-#include "core/test_config.h"
 #include "report/minimum_bids.h"
 #include "report/scan.h"
+#include "support/expected_report.h"
+#include "support/fake_platform.h"
+#include "support/test_config.h"
 
 namespace lotwise {
 namespace {
@@ -45,9 +45,9 @@ class ReportWriterTest : public ::testing::Test {
     window.SearchKind = static_cast<std::int16_t>(kind);
     window.txtBids.text = minimum;
     if (kind == 1) {
-      ScanSearchPages(window);
+      ScanSearchPages(window.context());
     } else {
-      ScanListingPages(window);
+      ScanListingPages(window.context());
     }
   }
   void ExpectOpened(const std::string& rows) {
@@ -129,7 +129,7 @@ TEST_F(ReportWriterTest, MissingPageFileEndsWithTheTooManyListingsMessage) {
     platform.duringMessageBox = [&](const std::string&) {
       EXPECT_EQ(window.Label1.caption, "Finding Bid amounts.......");
     };
-    kind == 1 ? ScanSearchPages(window) : ScanListingPages(window);
+    kind == 1 ? ScanSearchPages(window.context()) : ScanListingPages(window.context());
     EXPECT_EQ(platform.messages.size(), kind == 1 ? 1u : 2u);
     EXPECT_EQ(window.StopRequested, 1);
     EXPECT_TRUE(window.Command3.enabled && window.cmdSearch.enabled);
@@ -144,7 +144,7 @@ TEST_F(ReportWriterTest, ReportThatCannotBeWrittenKeepsThePageFile) {
   WriteFile(window.PageFilePath(), BrowseLine("a", "7"));
   window.SearchKind = 2;
   try {
-    ScanListingPages(window);
+    ScanListingPages(window.context());
     ADD_FAILURE() << "no error";
   } catch (const ReportError& failure) {
     EXPECT_STREQ(failure.what(), "Could not write Finalsearch.htm: Is a directory");
@@ -152,7 +152,7 @@ TEST_F(ReportWriterTest, ReportThatCannotBeWrittenKeepsThePageFile) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Finalsearch.htm.part"));
   std::filesystem::create_directories(folder.path() / "Finalsearch.htm.part");
   try {
-    WriteListingResults(window, 7);
+    WriteListingResults(window.context(), 7);
     ADD_FAILURE() << "no error";
   } catch (const ReportError& failure) {
     EXPECT_STREQ(failure.what(), "Could not create Finalsearch.htm: Is a directory");

@@ -3,8 +3,11 @@
 // finished, and with what the page file held kept.
 
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <signal.h>
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -17,49 +20,26 @@
 #include "app/search_window.h"
 #include "collect/keyword_query.h"
 #include "collect/tables.h"
-#include "core/fake_platform.h"
-#include "core/search_commands.h"
-#include "core/test_config.h"
+#include "support/fake_platform.h"
+#include "support/pages.h"
+#include "support/search_commands.h"
+#include "support/test_config.h"
 
 namespace lotwise {
 namespace {
 
+using testing::BrowseTable;
+using testing::CompletedTable;
 using testing::FakePlatform;
+using testing::FirstKeywordTable;
+using testing::KeywordCells;
+using testing::KeywordTable;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
 using Strings = std::vector<std::string>;
 
 // ---- Pages of a three-page search of every kind ---------------------------------------
-
-std::string ItemLink(const std::string& item) {
-  return "http://items.test/ws/eBayISAPI.dll?ViewItem&item=" + item;
-}
-
-std::string BrowseTable(const std::string& item, const std::string& bids) {
-  return std::string(kBrowseTableStart) + "\"#FFFFFF\"><tr><td><a href=\"" + ItemLink(item) +
-         "\">Item " + item + "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">" + bids +
-         "<br></td></tr></table>";
-}
-
-std::string CompletedTable(const std::string& item, const std::string& bids) {
-  return std::string(kOffsetTableStart) + "#ffffff><tr><td><a href=\"" + ItemLink(item) +
-         "\">Item " + item + "</a></td><td align=center valign=top width=10%><font size=3>" + bids +
-         "<BR><img src=\"x.gif\"></td></tr></table>";
-}
-
-std::string KeywordCells(const std::string& item, const std::string& bids) {
-  return "<tr><td><a href=\"http://items.test/ws/eBayISAPI.dll?ViewItem&amp;item=" + item +
-         "&amp;category=5\">Item " + item +
-         "</a></td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">" + bids +
-         "<br></font></td></tr>";
-}
-std::string FirstKeywordTable(const std::string& cells) {
-  return std::string(kFirstKeywordTableStart) + " border=0>" + cells + "</table>";
-}
-std::string KeywordTable(const std::string& cells) {
-  return std::string(kOffsetTableStart) + "#ffffff>" + cells + "</table>";
-}
 
 enum class Kind { Keyword, Category, Featured, Completed };
 const Kind kKinds[] = {Kind::Keyword, Kind::Category, Kind::Featured, Kind::Completed};
@@ -111,7 +91,7 @@ Search ThreePageSearch(SearchWindow& window, Kind kind) {
   };
   switch (kind) {
     case Kind::Keyword: {
-      const SearchAddresses addresses = KeywordAddresses(window);
+      const SearchAddresses addresses = KeywordAddresses(window.context());
       add(addresses.first, "<script>var searchResultTotal = \"100\";</script>" +
                                FirstKeywordTable(KeywordCells("1", "3")) +
                                FirstKeywordTable(KeywordCells("2", "5")));
@@ -270,6 +250,7 @@ class Session {
   Search search;
 };
 
+#if !defined(_WIN32)
 // Sets the largest file this process may write, as a full disk would, until destroyed.
 class FileSizeLimit {
  public:
@@ -292,6 +273,7 @@ class FileSizeLimit {
 
  private:
   rlimit saved_{};
+#endif
   sighandler_t oldHandler_ = SIG_DFL;
 };
 
@@ -469,6 +451,8 @@ TEST(Robustness, APageFileThatCannotBeWrittenBetweenPagesEndsTheSearchReady) {
   }
 }
 
+// A full disk is made with the file-size limit (setrlimit), which only POSIX systems have.
+#if !defined(_WIN32)
 TEST(Robustness, AFullDiskDuringTheCollectionKeepsTheRecordsWrittenBefore) {
   for (const Kind kind : kKinds) {
     SCOPED_TRACE(Name(kind));
@@ -493,25 +477,6 @@ TEST(Robustness, AFullDiskDuringTheCollectionKeepsTheRecordsWrittenBefore) {
   }
 }
 
-TEST(Robustness, AReportThatCannotBeCreatedEndsEverySearchReadyKeepingThePageFile) {
-  for (const Kind kind : kKinds) {
-    SCOPED_TRACE(Name(kind));
-    Session session(kind);
-    std::filesystem::create_directory(session.PartFile());
-    WriteFile(session.PartFile() / "in the way", "x");
-    EXPECT_TRUE(session.Run());
-    EXPECT_FALSE(session.Finished());
-    EXPECT_NE(session.window.Label1.caption.find("Finalsearch.htm"), std::string::npos)
-        << session.window.Label1.caption;
-    EXPECT_FALSE(session.Exists(session.window.ReportPath()));
-    EXPECT_EQ(Items(session.PageFile()),
-              (Strings{"Item 1", "Item 2", "Item 3", "Item 4", "Item 5"}));
-    std::filesystem::remove_all(session.PartFile());
-    session.ExpectSettled();
-    session.ExpectResponsive();
-  }
-}
-
 TEST(Robustness, AReportThatFailsHalfWayLeavesNeitherReportNorPartFile) {
   for (const Kind kind : kKinds) {
     SCOPED_TRACE(Name(kind));
@@ -532,6 +497,26 @@ TEST(Robustness, AReportThatFailsHalfWayLeavesNeitherReportNorPartFile) {
     EXPECT_FALSE(session.Exists(session.PartFile()));
     EXPECT_EQ(Items(session.PageFile()),
               (Strings{"Item 1", "Item 2", "Item 3", "Item 4", "Item 5"}));
+    session.ExpectSettled();
+    session.ExpectResponsive();
+  }
+}
+#endif
+
+TEST(Robustness, AReportThatCannotBeCreatedEndsEverySearchReadyKeepingThePageFile) {
+  for (const Kind kind : kKinds) {
+    SCOPED_TRACE(Name(kind));
+    Session session(kind);
+    std::filesystem::create_directory(session.PartFile());
+    WriteFile(session.PartFile() / "in the way", "x");
+    EXPECT_TRUE(session.Run());
+    EXPECT_FALSE(session.Finished());
+    EXPECT_NE(session.window.Label1.caption.find("Finalsearch.htm"), std::string::npos)
+        << session.window.Label1.caption;
+    EXPECT_FALSE(session.Exists(session.window.ReportPath()));
+    EXPECT_EQ(Items(session.PageFile()),
+              (Strings{"Item 1", "Item 2", "Item 3", "Item 4", "Item 5"}));
+    std::filesystem::remove_all(session.PartFile());
     session.ExpectSettled();
     session.ExpectResponsive();
   }

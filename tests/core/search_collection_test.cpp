@@ -32,7 +32,7 @@ std::string CompletedTotal(const std::string& value) {
 class KeywordCollectionTest : public testing::WindowTest {
  protected:
   void SetUp() override { window.SearchKind = 1; }
-  void Collect() { GetTotalAuctions(window, kFirst, kNext); }
+  void Collect() { GetTotalAuctions(window.context(), kFirst, kNext); }
 };
 
 TEST_F(KeywordCollectionTest, PagesByOffsetUpToTheFirstNotBelowTheTotal) {
@@ -138,7 +138,7 @@ TEST_F(KeywordCollectionTest, StopDuringThePauseFetchesNothingMore) {
   SearchWindow other(testing::TestConfig(), folder.path(), stopping);
   stopping.window = &other;
   other.SearchKind = 1;
-  GetTotalAuctions(other, kFirst, kNext);
+  GetTotalAuctions(other.context(), kFirst, kNext);
   EXPECT_EQ(stopping.fetched, Strings(2, kFirst));
 }
 
@@ -163,7 +163,7 @@ TEST_F(KeywordCollectionTest, CompletedItemsReadTheirOwnTotalAndCutEveryPageWith
   platform.pages[next + "100"] = Table("c");
   Strings statuses;
   platform.duringFetch = [&](const std::string&) { statuses.push_back(window.Label1.caption); };
-  CollectCompletedPages(window);
+  CollectCompletedPages(window.context());
   EXPECT_EQ(platform.fetched, (Strings{first, first, next + "50", next + "100"}));
   EXPECT_EQ(statuses[1], "60 listings found");
   EXPECT_EQ(PageFile(), Table("a") + "\r\n" + Table("b") + "\r\n" + Table("c") + "\r\n");
@@ -171,8 +171,8 @@ TEST_F(KeywordCollectionTest, CompletedItemsReadTheirOwnTotalAndCutEveryPageWith
 
 TEST_F(KeywordCollectionTest, NothingIsFetchedAfterAStop) {
   window.StopRequested = 1;
-  CollectCompletedPages(window);
-  CreateTextFile(window, kFirst, kNext);
+  CollectCompletedPages(window.context());
+  CreateTextFile(window.context(), kFirst, kNext);
   EXPECT_TRUE(platform.fetched.empty());
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/categories.h"
 #include "core/window_fixture.h"
+#include "search/categories.h"
 
 namespace lotwise {
 namespace {
@@ -125,22 +125,21 @@ TEST_F(WindowTest, AnEarlyEndAskedForInAnEarlierSearchDoesNotCutTheNextShort) {
   EXPECT_EQ(platform.shellCalls.size(), 1u);
 }
 
-TEST(Categories, ListPositionGivesTheCategoryNumber) {
-  ComboBox list;
-  FillCategories(list);
+TEST_F(WindowTest, CategoryListPositionGivesTheCategoryNumber) {
+  ComboBox& list = window.cmbCategories;
   ASSERT_EQ(list.items.size(), 24u);
   EXPECT_EQ(list.items[2], "Automotive, Ebay motors");
   const std::pair<int, const char*> rows[] = {{0, ""},      {7, "1"}, {23, "99"}, {2, "6000"},
                                               {4, "12576"}, {-1, ""}, {24, ""}};
   for (const auto& [position, number] : rows) {
     list.position = position;
-    EXPECT_EQ(getcatno(list), number) << position;
+    EXPECT_EQ(getcatno(list.position), number) << position;
   }
   list.select(3);
   EXPECT_EQ(list.text, "Books");
   list.type("Books");
   EXPECT_EQ(list.position, -1);
-  EXPECT_EQ(getcatno(list), "");
+  EXPECT_EQ(getcatno(list.position), "");
 }
 
 TEST_F(WindowTest, MenuCommandsHandTheirTargetsToTheShell) {

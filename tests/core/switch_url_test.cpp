@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/test_config.h"
+#include "support/test_config.h"
 
 namespace lotwise {
 namespace {

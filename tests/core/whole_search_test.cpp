@@ -3,60 +3,23 @@
 #include <string>
 #include <vector>
 
-#include "core/expected_report.h"
 #include "core/window_fixture.h"
+#include "support/expected_report.h"
+#include "support/pages.h"
 
 namespace lotwise {
 namespace {
 
 using Strings = std::vector<std::string>;
+using testing::BrowseRow;
+using testing::BrowseTable;
+using testing::CompletedRow;
+using testing::CompletedTable;
+using testing::KeywordCells;
+using testing::KeywordRowCells;
+using testing::kFirstKeywordStart;
+using testing::kOffsetStart;
 using testing::Report;
-
-const std::string kItemLink = "http://items.test/ws/eBayISAPI.dll?ViewItem";
-const std::string kEscapedItemLink = "http%3A//items.test/ws/eBayISAPI.dll%3FViewItem%26item%3D";
-
-// A listing table holding one item row, and its report row: the item link sent through
-// the affiliate redirect, opening in a new window.
-std::string BrowseTable(const std::string& item, const std::string& bids) {
-  return "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=#fff><tr><td>"
-         "<a href=\"" +
-         kItemLink + "&item=" + item + "\">Lamp " + item +
-         "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">" + bids + "<br></td></tr></table>";
-}
-std::string BrowseRow(const std::string& item, const std::string& bids) {
-  return "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=#fff><tr><td>"
-         "<a href=\"http://aff.test/click-111-999?loc=" +
-         kEscapedItemLink + item + "\" target=\"_blank\">Lamp " + item +
-         "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">" + bids + "<br></td></tr></table>";
-}
-
-// Result tables of the keyword and completed-items pages.
-std::string KeywordCells(const std::string& item, const std::string& bids) {
-  return "<tr><td><a href=\"" + kItemLink + "&amp;item=" + item + "&amp;category=5\">Vase " + item +
-         "</a></td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">" + bids +
-         "<br></font></td></tr>";
-}
-std::string KeywordRowCells(const std::string& item, const std::string& bids) {
-  return "<tr><td><a href=\"http://aff.test/click-222-999?loc=" + kEscapedItemLink + item +
-         "\"target=\"_new\">Vase " + item +
-         "</a></td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">" + bids +
-         "<br></font></td></tr>";
-}
-const std::string kFirstKeywordStart = "<table width=\"100%\" cellpadding=\"3\" border=0>";
-const std::string kOffsetStart =
-    "<table width=100% cellpadding=3 border=0 cellspacing=0 bgcolor=#ffffff>";
-
-std::string CompletedTable(const std::string& item, const std::string& bids) {
-  return kOffsetStart + "<tr><td><a href=\"" + kItemLink + "&item=" + item + "\">Clock " + item +
-         "</a></td><td align=center valign=top width=10%><font size=3>" + bids +
-         "<BR><img src=\"x.gif\"></td></tr></table>";
-}
-std::string CompletedRow(const std::string& item, const std::string& bids) {
-  return kOffsetStart + "<tr><td><a href=\"http://aff.test/click-111-999?loc=" + kEscapedItemLink +
-         item + "\" target=\"_blank\">Clock " + item +
-         "</a></td><td align=center valign=top width=10%><font size=3>" + bids +
-         "<BR><img src=\"x.gif\"></td></tr></table>";
-}
 
 class WholeSearchTest : public testing::WindowTest {
  protected:

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/search_window.h"
-#include "core/fake_platform.h"
-#include "core/search_commands.h"
-#include "core/test_config.h"
+#include "support/fake_platform.h"
+#include "support/search_commands.h"
+#include "support/test_config.h"
 
 namespace lotwise::testing {
 

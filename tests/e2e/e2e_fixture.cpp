@@ -1,10 +1,5 @@
 #include "e2e/e2e_fixture.h"
 
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <system_error>
-
 namespace lotwise::e2e {
 namespace {
 
@@ -12,23 +7,6 @@ namespace {
 constexpr std::size_t kFetchLimit = 200;
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() /
-          ("lotwise-e2e-" + std::to_string(random()) + std::to_string(random()));
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Config HostsAt(int port) {
   const std::string host = "127.0.0.1:" + std::to_string(port);
@@ -101,15 +79,6 @@ std::vector<sample::Item> EndToEndTest::ItemsOn(const std::vector<std::string>& 
     items.insert(items.end(), page.begin(), page.end());
   }
   return items;
-}
-
-std::string EndToEndTest::SearchCommands() {
-  std::string states;
-  for (const CommandButton* c : {&window().cmdSearch, &window().Command2, &window().Command3,
-                                 &window().Command4, &window().Command5}) {
-    states += c->enabled ? '1' : '0';
-  }
-  return states;
 }
 
 void EndToEndTest::ExpectReady() {

@@ -14,24 +14,14 @@
 #include "e2e/served_marketplace.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/marketplace.h"
+#include "support/files.h"
+#include "support/search_commands.h"
 #include "walkthrough/http_platform.h"
 
 namespace lotwise::e2e {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-std::string ReadFile(const std::filesystem::path& file);
+using testing::ReadFile;
+using testing::TempFolder;
 
 // Every host of the window names the sample marketplace at 127.0.0.1:`port`.
 Config HostsAt(int port);
@@ -67,7 +57,7 @@ class EndToEndTest : public ::testing::Test {
   std::vector<std::int64_t> PageFileRows() { return RowNumbers(ReadFile(window().PageFilePath())); }
 
   // The five search commands' enabled states: cmdSearch, Command2..Command5.
-  std::string SearchCommands();
+  std::string SearchCommands() const { return testing::SearchCommandStates(*window_); }
   void ExpectReady();
   // "Finished!!!", the report handed to the desktop, the page file gone.
   void ExpectFinished();

@@ -1,4 +1,4 @@
-#include "platform/curl_fetcher.h"
+#include "http/curl_fetcher.h"
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -10,8 +10,8 @@
 
 #include "http/fetch_error_of.h"
 #include "http/loopback_server.h"
+#include "http/request_target.h"
 #include "platform/platform.h"
-#include "platform/request_target.h"
 
 namespace lotwise {
 namespace {

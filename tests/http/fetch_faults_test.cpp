@@ -19,12 +19,13 @@
 #include <thread>
 
 #include "app/search_window.h"
-#include "core/fake_platform.h"
-#include "core/test_config.h"
+#include "http/curl_fetcher.h"
 #include "http/fetch_error_of.h"
 #include "http/loopback_server.h"
-#include "platform/curl_fetcher.h"
 #include "platform/platform.h"
+#include "support/fake_platform.h"
+#include "support/pages.h"
+#include "support/test_config.h"
 
 namespace lotwise {
 namespace {
@@ -207,12 +208,7 @@ class HttpPlatform : public Platform {
   CurlFetcher fetcher_;
 };
 
-std::string BrowseTable(int item) {
-  return "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=\"#FFFFFF\"><tr><td>"
-         "<a href=\"http://items.test/ws/eBayISAPI.dll?ViewItem&item=" +
-         std::to_string(item) + "\">Item " + std::to_string(item) +
-         "</a></TD><TD ALIGN=CENTER WIDTH=\"10%\">4<br></td></tr></table>";
-}
+std::string BrowseTable(int item) { return testing::BrowseTable(std::to_string(item), "4"); }
 
 TEST(FetchFaults, CategorySearchesOverAFailingServerEndWithTheWindowSettled) {
   const std::string index = "<font>Page 1 of <b>3</b></font>" + BrowseTable(1);

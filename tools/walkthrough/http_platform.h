@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/curl_fetcher.h"
+#include "http/curl_fetcher.h"
 #include "platform/platform.h"
 
 namespace lotwise {

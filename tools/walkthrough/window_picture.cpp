@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QPixmap>
 
-#include "platform/qt/main_window.h"
+#include "desktop/main_window.h"
 
 namespace lotwise {
 

@@ -1,0 +1,72 @@
+#include "desktop/desktop_platform.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
+#include <utility>
+
+#include "desktop/shell_open.h"
+
+namespace lotwise {
+namespace {
+
+// Ends a fetch whose search was stopped while it waited.
+struct FetchCutShort {};
+
+}  // namespace
+
+DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
+    : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
+
+void DesktopPlatform::attachView(QWidget* view, std::function<void()> refresh) {
+  view_ = view;
+  refresh_ = std::move(refresh);
+}
+
+void DesktopPlatform::RefreshView() {
+  if (view_ && refresh_) refresh_();
+}
+
+void DesktopPlatform::WhileFetching() {
+  DoEvents();
+  if (fetchesAbandoned_) throw FetchError("The window was closed.");
+  if (stopped_ && stopped_()) throw FetchCutShort{};
+}
+
+std::string DesktopPlatform::OpenURL(const std::string& url) {
+  if (fetchesAbandoned_) throw FetchError("The window was closed.");
+  try {
+    return fetcher_.OpenURL(url);
+  } catch (const FetchCutShort&) {
+    return {};
+  }
+}
+
+void DesktopPlatform::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  RefreshView();
+}
+
+void DesktopPlatform::ShellOpen(const std::string& target, const std::string& parameters,
+                                const std::string& directory) {
+  OpenWithShell(shell_, target, parameters, directory);
+}
+
+void DesktopPlatform::MessageBox(const std::string& text) {
+  RefreshView();
+  QMessageBox box(QMessageBox::Information, QCoreApplication::applicationName(),
+                  QString::fromStdString(text), QMessageBox::Ok, view_.data());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void DesktopPlatform::Pause(std::chrono::milliseconds duration) {
+  if (fetchesAbandoned_) return;
+  QEventLoop loop;
+  QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+  loop.exec();
+  RefreshView();
+}
+
+}  // namespace lotwise

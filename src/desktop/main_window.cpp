@@ -1,0 +1,156 @@
+#include "desktop/main_window.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "desktop/images.h"
+#include "desktop/menu_bar.h"
+#include "desktop/search_tabs.h"
+
+namespace lotwise {
+
+MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
+    : QMainWindow(parent), model_(model), progress_(new QProgressBar) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowIcon(ProgramIcon());
+  const auto run = [this](CommandButton& command) { this->run(command); };
+
+  QLabel* status = controls_.label(model_.Label1, "Label1");
+  status->setWordWrap(true);
+  status->setAccessibleName(QStringLiteral("Status"));
+  progress_->setObjectName(QStringLiteral("progress"));
+  progress_->setAccessibleName(QStringLiteral("Search progress"));
+  progress_->setFormat(QStringLiteral("%v / %m"));
+  progress_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  progress_->hide();
+  // The row keeps its height when the progress bar comes and goes.
+  status->setMinimumHeight(progress_->sizeHint().height());
+  auto* statusRow = new QHBoxLayout;
+  statusRow->addWidget(status, 2);
+  statusRow->addWidget(progress_, 1);
+
+  QLabel* bidsLabel = controls_.label(model_.Label3, "Label3");
+  QLineEdit* bids =
+      controls_.textBox(model_.txtBids, "txtBids", QStringLiteral("Minimum number of bids"));
+  bids->setMaximumWidth(bids->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
+                        bids->fontMetrics().averageCharWidth() * 2);
+  bidsLabel->setBuddy(bids);
+  auto* bidsRow = new QHBoxLayout;
+  bidsRow->addWidget(bidsLabel);
+  bidsRow->addWidget(bids);
+  bidsRow->addWidget(controls_.label(model_.Label11, "Label11"));
+  bidsRow->addStretch();
+
+  auto* tabs = new QTabWidget;
+  AddSearchTabs(tabs, model_, controls_, run);
+
+  auto* commandRow = new QHBoxLayout;
+  commandRow->addStretch();
+  commandRow->addWidget(
+      controls_.button(model_.Command6, "Command6", [this] { this->run(model_.Command6); }));
+  commandRow->addWidget(
+      controls_.button(model_.Command1, "Command1", [this] { this->run(model_.Command1); }));
+
+  auto* central = new QWidget;
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(statusRow);
+  layout->addLayout(bidsRow);
+  layout->addWidget(tabs, 1);
+  layout->addLayout(commandRow);
+  setCentralWidget(central);
+
+  BuildMenuBar(menuBar(), model_, [this](MenuItem& item) { choose(item); });
+  // F10 moves into the menu bar, as on other desktops.
+  auto* toMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(toMenu, &QShortcut::activated, this, [this] {
+    if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+  });
+
+  refresh();
+  // Wide enough for the start-up status on one line, whatever the font size.
+  const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+  resize(std::max(sizeHint().width(),
+                  status->fontMetrics().horizontalAdvance(status->text()) + 2 * margins),
+         sizeHint().height());
+}
+
+void MainWindow::refresh() {
+  setWindowTitle(QString::fromStdString(model_.caption));
+  controls_.show();
+  showProgress();
+  showAbout();
+}
+
+void MainWindow::showProgress() {
+  const std::optional<SearchProgress> progress = model_.progress();
+  if (progress) {
+    progress_->setRange(0, progress->maximum);
+    progress_->setValue(progress->value);
+  }
+  progress_->setVisible(progress.has_value());
+}
+
+void MainWindow::showAbout() {
+  if (model_.frmAbout.loaded && about_ == nullptr) {
+    about_ = new AboutDialog(BannerPicture(), ProgramIcon(), this);
+    connect(about_, &AboutDialog::okClicked, this, [this] { run(model_.frmAbout.cmdOK); });
+    connect(about_, &QDialog::finished, this, &MainWindow::aboutFinished);
+  } else if (!model_.frmAbout.loaded && about_ != nullptr) {
+    AboutDialog* closing = about_;
+    about_ = nullptr;
+    closing->hide();
+    closing->deleteLater();
+  }
+  if (about_ != nullptr) about_->showModel(model_.frmAbout);
+}
+
+void MainWindow::aboutFinished() {
+  // Closed from its title bar or with Escape: unloaded as by "OK".
+  if (model_.frmAbout.loaded) run(model_.frmAbout.cmdOK);
+}
+
+void MainWindow::run(CommandButton& command) {
+  controls_.push();
+  model_.click(command);
+  afterCommand();
+}
+
+void MainWindow::choose(MenuItem& item) {
+  controls_.push();
+  model_.choose(item);
+  afterCommand();
+  if (&item == &model_.hlpAbout && about_ != nullptr) {
+    about_->raise();
+    about_->activateWindow();
+  }
+}
+
+void MainWindow::afterCommand() {
+  refresh();
+  // Only the outermost command sees the search unwound; commands run inside a search's
+  // event handling return while it still runs.
+  if (closePending_ && !model_.searching()) {
+    closePending_ = false;
+    close();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  model_.close();
+  refresh();
+  if (model_.searching()) {
+    closePending_ = true;
+    event->ignore();
+    emit closeDeferred();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace lotwise

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QMainWindow>
+#include <QProgressBar>
+
+#include "app/search_window.h"
+#include "desktop/about_dialog.h"
+#include "desktop/control_bindings.h"
+
+namespace lotwise {
+
+// The search window on the desktop: a view over the window model. Inputs go into the
+// model as the user makes them, commands run in the model, and refresh() shows the
+// model's state after every command and whenever a running search lets events through.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(SearchWindow& model, QWidget* parent = nullptr);
+
+  // Shows the model's state: captions, texts, choices, enabled states, the progress of
+  // a running search and the About window.
+  void refresh();
+
+ signals:
+  // The user closed the window while a search runs: the search was stopped and the
+  // window closes once it has unwound.
+  void closeDeferred();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void run(CommandButton& command);
+  void choose(MenuItem& item);
+  void afterCommand();
+  void showProgress();
+  void showAbout();
+  void aboutFinished();
+
+  SearchWindow& model_;
+  ControlBindings controls_;
+  QProgressBar* progress_;
+  AboutDialog* about_ = nullptr;
+  bool closePending_ = false;
+};
+
+}  // namespace lotwise

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "desktop/shell.h"
+
+namespace lotwise {
+
+// Hands `target` to the desktop with the operation "Open":
+// - "mailto:" addresses and addresses with a scheme ("http://...") open with their handler;
+// - a file that does not exist is left alone, without a message;
+// - a program (a file named *.exe, or an executable file without a suffix) starts on
+//   its own in `directory` (or in its own folder when `directory` is not the absolute
+//   path of a folder, such as the placeholder "0"), with
+//   `parameters` as its command line;
+// - any other file opens with its default handler.
+void OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
+                   const std::string& directory);
+
+}  // namespace lotwise

@@ -1,0 +1,206 @@
+#include "http/curl_fetcher.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "http/request_target.h"
+#include "platform/platform.h"
+
+namespace lotwise {
+namespace {
+
+constexpr long kMaxRedirects = 10;
+
+// libcurl's global state, set up once for the whole program whichever thread comes first.
+void InitCurlOnce() {
+  static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
+  if (result != CURLE_OK) {
+    throw FetchError(std::string("Could not start the network library: ") +
+                     curl_easy_strerror(result));
+  }
+}
+
+std::string_view PlainReason(CURLcode code) {
+  switch (code) {
+    case CURLE_URL_MALFORMAT:
+      return "the address is malformed";
+    case CURLE_UNSUPPORTED_PROTOCOL:
+      return "the address does not start with http://";
+    case CURLE_COULDNT_RESOLVE_HOST:
+      return "the host was not found";
+    case CURLE_COULDNT_CONNECT:
+      return "the server could not be reached";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "the server did not answer in time";
+    case CURLE_TOO_MANY_REDIRECTS:
+      return "the server redirected too many times (a redirect loop)";
+    case CURLE_GOT_NOTHING:
+      return "the server closed the connection without answering";
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+      return "the connection broke off";
+    case CURLE_WEIRD_SERVER_REPLY:
+      return "the server's answer is not HTTP";
+    default:
+      return "the page could not be loaded";
+  }
+}
+
+std::string Failure(const std::string& url, std::string_view reason) {
+  return "Could not load " + url + ": " + std::string(reason);
+}
+
+void Require(CURLcode code, const char* what) {
+  if (code != CURLE_OK) {
+    throw FetchError(std::string("Could not set up the network library (") + what +
+                     "): " + curl_easy_strerror(code));
+  }
+}
+
+}  // namespace
+
+struct CurlFetcher::Impl {
+  std::function<void()> yield;
+  Options options;
+  CURLM* multi = nullptr;
+  CURL* easy = nullptr;
+  std::string body;
+  bool bodyTooLarge = false;
+  bool busy = false;
+  char errorText[CURL_ERROR_SIZE] = {};
+
+  Impl(std::function<void()> yieldFunction, Options fetchOptions)
+      : yield(std::move(yieldFunction)), options(fetchOptions) {}
+
+  ~Impl() {
+    if (easy != nullptr) curl_easy_cleanup(easy);
+    if (multi != nullptr) curl_multi_cleanup(multi);
+  }
+
+  static std::size_t Write(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& self = *static_cast<Impl*>(user);
+    const std::size_t bytes = size * count;
+    if (bytes > self.options.maxBodyBytes - self.body.size()) {
+      self.bodyTooLarge = true;
+      return 0;  // stops the transfer
+    }
+    try {
+      self.body.append(data, bytes);
+    } catch (...) {
+      return 0;
+    }
+    return bytes;
+  }
+
+  void SetUp() {
+    multi = curl_multi_init();
+    easy = curl_easy_init();
+    if (multi == nullptr || easy == nullptr) {
+      throw FetchError("Could not start the network library: out of memory");
+    }
+    const auto maxFileSize = static_cast<curl_off_t>(std::min<std::size_t>(
+        options.maxBodyBytes, static_cast<std::size_t>(std::numeric_limits<curl_off_t>::max())));
+    const auto timeoutMs = static_cast<long>(std::clamp<std::chrono::milliseconds::rep>(
+        options.timeout.count(), 1, std::numeric_limits<long>::max()));
+
+    Require(curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText), "error buffer");
+    Require(curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Impl::Write), "write function");
+    Require(curl_easy_setopt(easy, CURLOPT_WRITEDATA, this), "write data");
+    Require(curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L), "no signals");
+    Require(curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs), "time-out");
+    Require(curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, maxFileSize), "size limit");
+    Require(curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L), "redirects");
+    Require(curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects), "redirect limit");
+#if LIBCURL_VERSION_NUM >= 0x075500  // 7.85.0
+    Require(curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https"), "protocols");
+    Require(curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https"),
+            "redirect protocols");
+#else
+    Require(curl_easy_setopt(easy, CURLOPT_PROTOCOLS, long{CURLPROTO_HTTP | CURLPROTO_HTTPS}),
+            "protocols");
+    Require(curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS, long{CURLPROTO_HTTP | CURLPROTO_HTTPS}),
+            "redirect protocols");
+#endif
+  }
+
+  // Runs the transfer of the attached easy handle to its end; returns its result.
+  CURLcode Run(const std::string& url) {
+    const int pollMs = static_cast<int>(
+        std::clamp<std::chrono::milliseconds::rep>(options.yieldInterval.count(), 1, 60000));
+    for (;;) {
+      int running = 0;
+      CURLMcode status = curl_multi_perform(multi, &running);
+      if (status == CURLM_OK && running == 0) break;
+      if (status == CURLM_OK) status = curl_multi_poll(multi, nullptr, 0, pollMs, nullptr);
+      if (status != CURLM_OK) throw FetchError(Failure(url, curl_multi_strerror(status)));
+      if (yield) yield();
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+      if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
+        return message->data.result;
+      }
+    }
+    throw FetchError(Failure(url, "the transfer ended without a result"));
+  }
+};
+
+CurlFetcher::CurlFetcher(std::function<void()> yield, Options options)
+    : impl_(std::make_unique<Impl>(std::move(yield), options)) {
+  InitCurlOnce();
+  impl_->SetUp();
+}
+
+CurlFetcher::~CurlFetcher() = default;
+
+std::string CurlFetcher::OpenURL(const std::string& url) {
+  Impl& self = *impl_;
+  if (self.busy) throw std::logic_error("CurlFetcher::OpenURL called during a fetch");
+  const std::string target = EncodeRequestTarget(url);
+  self.body.clear();
+  self.bodyTooLarge = false;
+  self.errorText[0] = '\0';
+  Require(curl_easy_setopt(self.easy, CURLOPT_URL, target.c_str()), "address");
+  const CURLMcode added = curl_multi_add_handle(self.multi, self.easy);
+  if (added != CURLM_OK) throw FetchError(Failure(target, curl_multi_strerror(added)));
+
+  // Detaching also aborts a transfer cut short by an exception; the connection cache stays
+  // with the multi handle, so the next fetch can reuse a connection that is still open.
+  struct Attachment {
+    Impl& self;
+    explicit Attachment(Impl& impl) : self(impl) { self.busy = true; }
+    ~Attachment() {
+      curl_multi_remove_handle(self.multi, self.easy);
+      self.body = std::string();
+      self.busy = false;
+    }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+  } attachment(self);
+
+  const CURLcode result = self.Run(target);
+  if (self.bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+    throw FetchError(Failure(
+        target, "the page is larger than " + std::to_string(self.options.maxBodyBytes) + " bytes"));
+  }
+  if (result != CURLE_OK) {
+    std::string reason(PlainReason(result));
+    reason += " (";
+    reason += curl_easy_strerror(result);
+    if (self.errorText[0] != '\0') {
+      reason += ": ";
+      reason += self.errorText;
+    }
+    reason += ')';
+    throw FetchError(Failure(target, reason));
+  }
+  std::string page = std::move(self.body);
+  return page;
+}
+
+}  // namespace lotwise

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+
+#include "desktop/about_dialog.h"
+#include "desktop/window_fixture.h"
+
+namespace lotwise::testing {
+namespace {
+
+class MenuTest : public WindowTest {
+ protected:
+  // The About windows that are open.
+  std::vector<AboutDialog*> aboutWindows() {
+    std::vector<AboutDialog*> open;
+    for (AboutDialog* dialog : window.findChildren<AboutDialog*>()) {
+      if (dialog->isVisible()) open.push_back(dialog);
+    }
+    return open;
+  }
+  template <class T>
+  T* inAbout(AboutDialog* about, const char* name) {
+    T* found = about->findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QUrl file(const char* name) const { return QUrl::fromLocalFile(folder.filePath(name)); }
+};
+
+TEST_F(MenuTest, TheBarHoldsTheHelpMenuAndTwoCommands) {
+  QStringList bar;
+  for (QAction* action : window.menuBar()->actions()) bar << action->text();
+  EXPECT_EQ(bar, (QStringList{"Help", "Open last Results", "Check for Update"}));
+
+  auto* help = window.menuBar()->findChild<QMenu*>(QStringLiteral("hlpHelp"));
+  ASSERT_NE(help, nullptr);
+  QStringList items;
+  for (QAction* action : help->actions()) {
+    items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  }
+  EXPECT_EQ(items, (QStringList{"Instructions", "-", "Email Author", "Discussion Group",
+                                "Visit Website", "-", "About"}));
+}
+
+TEST_F(MenuTest, CommandsHandTheirTargetsToTheShell) {
+  WriteFile(path("instructions.htm"), "<p>help</p>");
+  action("hlpInstruct")->trigger();
+  action("hlpEmail")->trigger();
+  action("mnuDiscuss")->trigger();
+  action("hlpWebsite")->trigger();
+  ASSERT_EQ(shell.urls.size(), 4u);
+  EXPECT_EQ(shell.urls[0], file("instructions.htm"));
+  EXPECT_EQ(shell.urls[1], QUrl(QStringLiteral("mailto:author@publisher.test")));
+  EXPECT_EQ(shell.urls[2], QUrl(QStringLiteral("http://groups.test/lotwise")));
+  EXPECT_EQ(shell.urls[3], QUrl(QStringLiteral("http://publisher.test")));
+
+  // No report and no updater yet: nothing happens, and nothing is said.
+  action("mnuOpen")->trigger();
+  action("mnuUpdate")->trigger();
+  EXPECT_EQ(shell.calls(), 4u);
+  EXPECT_TRUE(platform.messages.empty());
+
+  WriteFile(path("Finalsearch.htm"), "<p>report</p>");
+  WriteFile(path("Update.exe"), "updater");
+  action("mnuOpen")->trigger();
+  action("mnuUpdate")->trigger();
+  ASSERT_EQ(shell.urls.size(), 5u);
+  EXPECT_EQ(shell.urls[4], file("Finalsearch.htm"));
+  ASSERT_EQ(shell.programs.size(), 1u);
+  EXPECT_EQ(shell.programs[0].program, folder.filePath("Update.exe"));
+  EXPECT_EQ(shell.programs[0].workingFolder, folder.path());
+}
+
+TEST_F(MenuTest, CommandsWorkDuringASearchWithoutTouchingIt) {
+  serveCategory("9", 2);
+  WriteFile(path("Finalsearch.htm"), "<p>old report</p>");
+  bool allEnabled = true;
+  std::size_t shellCallsDuringSearch = 0;
+  std::size_t aboutDuringSearch = 0;
+  platform.duringFetch = [&](const std::string&) {
+    if (platform.fetched.size() != 2) return;
+    for (QAction* action : window.menuBar()->findChildren<QAction*>()) {
+      allEnabled = allEnabled && action->isEnabled();
+    }
+    action("mnuOpen")->trigger();  // the old report is gone: the search deleted it
+    action("hlpEmail")->trigger();
+    action("hlpAbout")->trigger();
+    shellCallsDuringSearch = shell.calls();
+    aboutDuringSearch = aboutWindows().size();
+  };
+  find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+  QTest::keyClicks(find<QLineEdit>("Text1"), "9");
+  button("Command3")->click();
+
+  EXPECT_TRUE(allEnabled);
+  EXPECT_EQ(shellCallsDuringSearch, 1u) << "only the e-mail address";
+  EXPECT_EQ(aboutDuringSearch, 1u);
+  EXPECT_EQ(platform.fetched.size(), 3u) << "the search went on to its last page";
+  EXPECT_EQ(text("Label1"), QStringLiteral("Finished!!!"));
+}
+
+TEST_F(MenuTest, AboutOpensOnceAndLoadsAnewAfterOk) {
+  action("hlpAbout")->trigger();
+  action("hlpAbout")->trigger();
+  std::vector<AboutDialog*> open = aboutWindows();
+  ASSERT_EQ(open.size(), 1u);
+  AboutDialog* about = open[0];
+  EXPECT_FALSE(about->isModal());
+  EXPECT_EQ(about->windowTitle(), QStringLiteral("About Lotwise"));
+  EXPECT_EQ(inAbout<QLabel>(about, "lblVersion")->text(), QStringLiteral("Version 3.2.18"));
+  EXPECT_FALSE(inAbout<QLabel>(about, "lblDescription")->text().isEmpty());
+  EXPECT_EQ(inAbout<QLabel>(about, "Label1")->text(), QStringLiteral("author@publisher.test"));
+  EXPECT_EQ(inAbout<QLabel>(about, "background")->pixmap().deviceIndependentSize(),
+            QSizeF(384, 139));
+  EXPECT_FALSE(inAbout<QLabel>(about, "picIcon")->pixmap().isNull());
+  EXPECT_EQ(inAbout<QPushButton>(about, "cmdOK")->text(), QStringLiteral("OK"));
+  EXPECT_TRUE(window.isEnabled()) << "the search window stays usable";
+
+  QTest::mouseClick(inAbout<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+  EXPECT_TRUE(aboutWindows().empty());
+  EXPECT_FALSE(model.frmAbout.loaded);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.findChildren<AboutDialog*>().empty()) << "unloaded, not just hidden";
+
+  action("hlpAbout")->trigger();
+  open = aboutWindows();
+  ASSERT_EQ(open.size(), 1u);
+  EXPECT_EQ(open[0]->windowTitle(), QStringLiteral("About Lotwise"));
+  EXPECT_EQ(inAbout<QLabel>(open[0], "lblVersion")->text(), QStringLiteral("Version 3.2.18"));
+}
+
+TEST_F(MenuTest, AboutClosedFromItsFrameIsUnloadedToo) {
+  action("hlpAbout")->trigger();
+  ASSERT_EQ(aboutWindows().size(), 1u);
+  aboutWindows()[0]->close();
+  EXPECT_FALSE(model.frmAbout.loaded);
+  EXPECT_TRUE(aboutWindows().empty());
+
+  action("hlpAbout")->trigger();
+  ASSERT_EQ(aboutWindows().size(), 1u);
+  QTest::keyClick(aboutWindows()[0], Qt::Key_Escape);
+  EXPECT_FALSE(model.frmAbout.loaded);
+  EXPECT_TRUE(aboutWindows().empty());
+}
+
+TEST_F(MenuTest, ClosingTheSearchWindowClosesAbout) {
+  action("hlpAbout")->trigger();
+  ASSERT_EQ(aboutWindows().size(), 1u);
+  EXPECT_TRUE(window.close());
+  EXPECT_TRUE(aboutWindows().empty());
+}
+
+}  // namespace
+}  // namespace lotwise::testing
