@@ -45,9 +45,9 @@ fi
 echo "Sample marketplace: http://127.0.0.1:${port} (requests logged to ${server_log})"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  echo "Lotwise is open; its reports are written to ${build}/src/platform/Finalsearch.htm" \
+  echo "Lotwise is open; its reports are written to ${build}/src/desktop/Finalsearch.htm" \
     "and open in your browser. Close the window to stop the sample marketplace."
-  "${build}/src/platform/lotwise"
+  "${build}/src/desktop/lotwise"
 else
   echo "No display: walking through the four searches headless."
   "${build}/tools/walkthrough/lotwise-walkthrough" "${build}/walkthrough"

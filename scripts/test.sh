@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs every test.
+# Installs what is missing, checks the formatting, builds everything with warnings as
+# errors and runs every test: on Linux, on 64-bit Windows under Wine (the core and its
+# tests), under the sanitizers, and each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+bash scripts/check-format.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOTWISE_WERROR=ON
 cmake --build build/test -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/test --output-on-failure -j"$(nproc)"
+
+# The core and its tests cross-built for Windows and run under Wine.
+bash scripts/test-windows.sh . build/windows
 
 # Robustness: every test again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then each fuzz target for a few seconds from its seeds.

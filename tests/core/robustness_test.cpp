@@ -273,9 +273,9 @@ class FileSizeLimit {
 
  private:
   rlimit saved_{};
-#endif
   sighandler_t oldHandler_ = SIG_DFL;
 };
+#endif
 
 // ---- Failed fetches and bad answers ----------------------------------------------------
 

@@ -1,0 +1,46 @@
+# Checks what each folder of the core includes (see ARCHITECTURE.md): the core names only
+# the C++ standard library's headers, and each folder only the project folders below it.
+#   cmake -DSOURCE_DIR=<checkout>/src -P include_rules.cmake
+
+set(allowed_text text)
+set(allowed_files text files)
+set(allowed_platform platform)
+set(allowed_search text search platform app/config.h)
+set(allowed_collect text files search collect platform app/config.h)
+set(allowed_report text files search collect report platform app/config.h)
+set(allowed_app text files search collect report platform app)
+
+set(broken "")
+foreach(folder text files platform search collect report app)
+  file(GLOB sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp"
+       "${SOURCE_DIR}/${folder}/*.in")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "<([^>]+)>")
+        set(header "${CMAKE_MATCH_1}")
+        # Standard headers are plain lower-case names: <string>, <cstring>, <filesystem>.
+        if(NOT header MATCHES "^[a-z_]+$")
+          list(APPEND broken "${name}: <${header}> is not a standard C++ header")
+        endif()
+      elseif(line MATCHES "\"([^\"]+)\"")
+        set(header "${CMAKE_MATCH_1}")
+        set(ok FALSE)
+        foreach(allowed IN LISTS allowed_${folder})
+          if(header STREQUAL allowed OR header MATCHES "^${allowed}/")
+            set(ok TRUE)
+          endif()
+        endforeach()
+        if(NOT ok)
+          list(APPEND broken "${name}: \"${header}\" is not for ${folder}/ to include")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(broken)
+  list(JOIN broken "\n" text)
+  message(FATAL_ERROR "Include rules broken:\n${text}")
+endif()
