@@ -53,21 +53,23 @@ const RedirectAnchor& RedirectAnchorOf(const Config& config) {
   return *last;
 }
 
-// Removes every copy of the first "&category=" parameter when it is short.
-std::string RemoveShortCategory(std::string row) {
+// Into `out`, the row with every copy of its first "&category=" parameter removed when
+// that is short; false, with `out` left as it is, when nothing is removed.
+bool RemoveShortCategory(std::string_view row, std::string& out) {
   const std::size_t c = Fixed().categoryParameter.In(row);
-  if (c == 0) return row;
+  if (c == 0) return false;
   const std::size_t g = InStr(row, ">", c);
-  if (g == 0) return row;
+  if (g == 0) return false;
   const auto n = static_cast<std::ptrdiff_t>(g - c) - 1;
-  if (n >= kShortCategory) return row;
-  return ReplaceAll(row, Mid(row, c, n), "");
+  if (n >= kShortCategory) return false;
+  return ReplaceAllInto(row, Marker(Mid(row, c, n), Marker::Case::kExact), "", out);
 }
 
-// Inserts the new-window attribute after the closing quote of every link attribute.
-std::string OpenLinksInNewWindow(std::string_view row) {
+// Into `out`, the row with the new-window attribute after the closing quote of every link
+// attribute.
+void OpenLinksInNewWindow(std::string_view row, std::string& out) {
   const Marker& linkAttribute = Fixed().linkAttribute;
-  std::string out;
+  out.clear();
   out.reserve(row.size() + 4 * kNewWindow.size());
   std::size_t copied = 0;
   for (std::size_t h = linkAttribute.In(row); h > 0;) {
@@ -79,55 +81,61 @@ std::string OpenLinksInNewWindow(std::string_view row) {
     h = linkAttribute.In(row, copied + 1);
   }
   out.append(row.substr(copied));
-  return out;
 }
 
-bool IsEscaped(char c) { return c == ':' || c == '?' || c == '=' || c == '&'; }
+// The escape of a character that a carried address escapes; nothing for the others.
+std::string_view EscapeOf(char c) {
+  switch (c) {
+    case ':':
+      return "%3A";
+    case '?':
+      return "%3F";
+    case '=':
+      return "%3D";
+    case '&':
+      return "%26";
+    default:
+      return {};
+  }
+}
+
+bool IsEscaped(char c) { return !EscapeOf(c).empty(); }
 
 std::string Escape(std::string_view address) {
   std::string out;
-  out.reserve(address.size() + 8);
-  for (char c : address) {
-    switch (c) {
-      case ':':
-        out += "%3A";
-        break;
-      case '?':
-        out += "%3F";
-        break;
-      case '=':
-        out += "%3D";
-        break;
-      case '&':
-        out += "%26";
-        break;
-      default:
-        out += c;
-    }
+  out.reserve(address.size() + 16);
+  std::size_t kept = 0;  // characters of `address` before this one are in `out`
+  for (std::size_t i = 0; i < address.size(); ++i) {
+    const std::string_view escape = EscapeOf(address[i]);
+    if (escape.empty()) continue;
+    out.append(address, kept, i - kept);
+    out.append(escape);
+    kept = i + 1;
   }
+  out.append(address, kept);
   return out;
 }
 
 // The rounds of CgiConvert, each one pass over the output that is linear in it and in
-// the address (ReplaceAllIn with the address prepared as a Marker). There are few rounds: the next
-// anchor is searched from p + k, the anchor's position plus its closing quote's, and k >= p + L for
-// an anchor of length L, so each anchor stands at 2p + L or beyond and the r-th at 2^(r-1) * (L +
-// 1) - L or beyond: a line of n characters has at most log2((n + L) / (L + 1)) + 1 rounds, 18 for a
-// line of 8 MB, and the whole costs at most that many passes over the output. Rounds that cannot
-// change anything are skipped: those whose address holds nothing to escape, and those whose address
-// was already searched for in vain since the output last changed.
+// the address (ReplaceAllInto with the address prepared as a Marker). There are few
+// rounds: the next anchor is searched from p + k, the anchor's position plus its closing
+// quote's, and k >= p + L for an anchor of length L, so each anchor stands at 2p + L or
+// beyond and the r-th at 2^(r-1) * (L + 1) - L or beyond: a line of n characters has at
+// most log2((n + L) / (L + 1)) + 1 rounds, 18 for a line of 8 MB, and the whole costs at
+// most that many passes over the output. Rounds that cannot change anything are skipped:
+// those whose address holds nothing to escape, and those whose address was already
+// searched for in vain since the output last changed.
 std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
+  thread_local std::string replaced;  // kept from call to call, so that its storage is reused
   std::string output;
-  bool firstRound = true;
+  bool changed = false;  // output holds the text; until then the text is `url` itself
   std::vector<std::string_view> notFound;  // since the output last changed
   std::optional<Marker> prepared;          // the address of the round before, as a Marker
   std::string_view preparedAddress;
-  std::size_t p = anchor.anyCase.In(url);
-  while (p > 0) {
+  const std::size_t first = anchor.anyCase.In(url);
+  for (std::size_t p = first; p > 0;) {
     const std::size_t s = p + anchor.text.size();
     const std::size_t k = InStr(url, "\"", s);
-    if (firstRound) output = url;
-    firstRound = false;
     if (k == 0) break;
     const std::string_view address = Mid(url, s, static_cast<std::ptrdiff_t>(k - s));
     if (std::any_of(address.begin(), address.end(), IsEscaped) &&
@@ -136,7 +144,10 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
         prepared.emplace(address, Marker::Case::kExact);
         preparedAddress = address;
       }
-      if (ReplaceAllIn(output, *prepared, Escape(address))) {
+      const std::string_view text = changed ? std::string_view(output) : url;
+      if (ReplaceAllInto(text, *prepared, Escape(address), replaced)) {
+        output.swap(replaced);
+        changed = true;
         notFound.clear();
       } else {
         notFound.push_back(address);
@@ -144,6 +155,7 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
     }
     p = anchor.exactCase.In(url, p + k);
   }
+  if (first > 0 && !changed) output.assign(url);
   return output;
 }
 
@@ -151,10 +163,15 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
 
 std::string AddAffliate(std::string_view eachline, const Config& config) {
   const RedirectAnchor& anchor = RedirectAnchorOf(config);
-  std::string row = ReplaceAll(eachline, Fixed().plainAnchor, anchor.text);
-  ReplaceAllIn(row, Fixed().plainAnchorUpper, anchor.text);
-  row = RemoveShortCategory(std::move(row));
-  return ConvertRounds(OpenLinksInNewWindow(row), anchor);
+  // The row between the steps, in two texts kept from row to row so that their storage
+  // is reused: the page's rows are rewritten one after another.
+  thread_local std::string row;
+  thread_local std::string next;
+  if (!ReplaceAllInto(eachline, Fixed().plainAnchor, anchor.text, row)) row.assign(eachline);
+  if (ReplaceAllInto(row, Fixed().plainAnchorUpper, anchor.text, next)) row.swap(next);
+  if (RemoveShortCategory(row, next)) row.swap(next);
+  OpenLinksInNewWindow(row, next);
+  return ConvertRounds(next, anchor);
 }
 
 std::string CgiConvert(std::string_view url, const Config& config) {

@@ -61,28 +61,12 @@ struct CommonnessTable {
 };
 constexpr CommonnessTable kCommonness;
 
-// Eight characters at a time in a 64-bit word: the high bit of each byte of the result is
-// set where `word` holds `c`, and may be set (falsely) above a byte that holds it.
-constexpr std::uint64_t kOnes = 0x0101010101010101u;
-constexpr std::uint64_t kHighs = 0x8080808080808080u;
-
-inline std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) {
-  const std::uint64_t zeroWhereEqual = word ^ (kOnes * c);
-  return (zeroWhereEqual - kOnes) & ~zeroWhereEqual & kHighs;
-}
-
-inline std::uint64_t Load(const unsigned char* at) {
-  std::uint64_t word;
-  std::memcpy(&word, at, sizeof word);
-  return word;
-}
-
-// The place (0 to 7) of the first byte in text order whose high bit is set in `bits`.
-inline std::size_t FirstMarked(std::uint64_t bits) {
+// The place (0 to 7) of the first byte in text order that is not 0 in `word`.
+inline std::size_t FirstSet(std::uint64_t word) {
   if constexpr (std::endian::native == std::endian::little) {
-    return static_cast<std::size_t>(std::countr_zero(bits)) / 8;
+    return static_cast<std::size_t>(std::countr_zero(word)) / 8;
   } else {
-    return static_cast<std::size_t>(std::countl_zero(bits)) / 8;
+    return static_cast<std::size_t>(std::countl_zero(word)) / 8;
   }
 }
 
@@ -131,23 +115,80 @@ Marker::Marker(std::string_view text, Case letterCase)
   const std::size_t m = text_.size();
   constexpr std::size_t kLongest = 255;
   shift_.fill(static_cast<std::uint8_t>(std::min(m, kLongest)));
-  for (std::size_t i = m > kLongest ? m - kLongest : 0; i < m; ++i) {
-    shift_[static_cast<unsigned char>(text_[i])] = static_cast<std::uint8_t>(m - i - 1);
-  }
-  if (ignoreCase_) {
-    for (int c = 'A'; c <= 'Z'; ++c) shift_[static_cast<std::size_t>(c)] = shift_[kFold.lower[c]];
-  }
   // The rarest character, whose places the search can jump between with std::memchr; a
   // letter only when case matters, and none when every character is common in markup.
   unsigned char rarest = 5;
+  const auto* x = reinterpret_cast<const unsigned char*>(text_.data());
   for (std::size_t i = 0; i < m; ++i) {
-    const auto c = static_cast<unsigned char>(text_[i]);
-    if (ignoreCase_ && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) continue;
-    if (kCommonness.of[c] < rarest) {
+    const unsigned char c = x[i];
+    if (m - i - 1 < kLongest) shift_[c] = static_cast<std::uint8_t>(m - i - 1);
+    // When case is ignored the marker holds lower-case letters only.
+    const bool letter = c >= 'a' && c <= 'z';
+    if (kCommonness.of[c] < rarest && !(ignoreCase_ && letter)) {
       rarest = kCommonness.of[c];
       rare_ = i;
     }
   }
+  if (ignoreCase_) {
+    for (int c = 'A'; c <= 'Z'; ++c) shift_[static_cast<std::size_t>(c)] = shift_[kFold.lower[c]];
+  }
+}
+
+bool Marker::Skip(const unsigned char* y, std::size_t n, std::size_t& j, SkipState& skip) const {
+  if (!skip.rare) return NextPair(y, n, j);
+  const void* hit = std::memchr(y + j + rare_, text_[rare_], n - text_.size() - j + 1);
+  if (hit == nullptr) return false;
+  const std::size_t next =
+      static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - y) - rare_;
+  // Where the rarest character is not rare after all, each call passes little text for
+  // its cost: looking at eight places at a time does better then.
+  skip.passed += next - j;
+  if (++skip.calls == 16) {
+    skip.rare = skip.passed >= 16 * 32;
+    skip.calls = 0;
+    skip.passed = 0;
+  }
+  j = next;
+  return true;
+}
+
+bool Marker::NextPair(const unsigned char* y, std::size_t n, std::size_t& j) const {
+  const std::size_t m = text_.size();
+  const auto first = static_cast<unsigned char>(text_.front());
+  const auto last = static_cast<unsigned char>(text_.back());
+  // Both letter cases when case is ignored (the marker holds the lower one).
+  const unsigned char firstOther = ignoreCase_ ? kUpper.of[first] : first;
+  const unsigned char lastOther = ignoreCase_ ? kUpper.of[last] : last;
+  const std::size_t lastStart = n - m;
+  // A block of windows at a time, in a loop of plain comparisons that the compiler turns
+  // into vector instructions, then a look at the block's flags eight at a time.
+  constexpr std::size_t kBlock = 32;
+  for (; j + kBlock <= lastStart + 1; j += kBlock) {
+    const unsigned char* heads = y + j;
+    const unsigned char* tails = y + j + m - 1;
+    unsigned char candidate[kBlock];
+    for (std::size_t k = 0; k < kBlock; ++k) {
+      candidate[k] = static_cast<unsigned char>(((heads[k] == first) | (heads[k] == firstOther)) &
+                                                ((tails[k] == last) | (tails[k] == lastOther)));
+    }
+    std::uint64_t words[kBlock / 8];
+    std::memcpy(words, candidate, kBlock);
+    std::uint64_t any = 0;
+    for (const std::uint64_t word : words) any |= word;
+    if (any == 0) continue;
+    for (std::size_t w = 0;; ++w) {
+      if (words[w] != 0) {
+        j += w * 8 + FirstSet(words[w]);
+        return true;
+      }
+    }
+  }
+  for (; j <= lastStart; ++j) {
+    const unsigned char head = y[j];
+    const unsigned char tail = y[j + m - 1];
+    if ((head == first || head == firstOther) && (tail == last || tail == lastOther)) return true;
+  }
+  return false;
 }
 
 template <bool kFoldCase>
@@ -249,50 +290,6 @@ std::size_t Marker::FindTwoWay(const unsigned char* y, std::size_t n, std::size_
     }
   }
   return kNone;
-}
-
-bool Marker::Skip(const unsigned char* y, std::size_t n, std::size_t& j, SkipState& skip) const {
-  if (!skip.rare) return NextPair(y, n, j);
-  const void* hit = std::memchr(y + j + rare_, text_[rare_], n - text_.size() - j + 1);
-  if (hit == nullptr) return false;
-  const std::size_t next =
-      static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - y) - rare_;
-  // Where the rarest character is not rare after all, each call passes little text for
-  // its cost: looking at eight places at a time does better then.
-  skip.passed += next - j;
-  if (++skip.calls == 16) {
-    skip.rare = skip.passed >= 16 * 32;
-    skip.calls = 0;
-    skip.passed = 0;
-  }
-  j = next;
-  return true;
-}
-
-bool Marker::NextPair(const unsigned char* y, std::size_t n, std::size_t& j) const {
-  const std::size_t m = text_.size();
-  const auto first = static_cast<unsigned char>(text_.front());
-  const auto last = static_cast<unsigned char>(text_.back());
-  // Both letter cases when case is ignored (the marker holds the lower one).
-  const unsigned char firstOther = ignoreCase_ ? kUpper.of[first] : first;
-  const unsigned char lastOther = ignoreCase_ ? kUpper.of[last] : last;
-  const std::size_t lastStart = n - m;
-  for (; j + 8 <= lastStart + 1; j += 8) {
-    const std::uint64_t heads = Load(y + j);
-    const std::uint64_t tails = Load(y + j + m - 1);
-    const std::uint64_t both = (BytesEqual(heads, first) | BytesEqual(heads, firstOther)) &
-                               (BytesEqual(tails, last) | BytesEqual(tails, lastOther));
-    if (both != 0) {
-      j += FirstMarked(both);
-      return true;
-    }
-  }
-  for (; j <= lastStart; ++j) {
-    const unsigned char head = y[j];
-    const unsigned char tail = y[j + m - 1];
-    if ((head == first || head == firstOther) && (tail == last || tail == lastOther)) return true;
-  }
-  return false;
 }
 
 std::size_t Marker::In(std::string_view text, std::size_t start) const {

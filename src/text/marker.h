@@ -16,7 +16,7 @@ namespace lotwise {
 // A search moves a window over the text. It first skips the windows where the marker
 // cannot start: to the next place of the marker's rarest character (std::memchr, which
 // runs through text many characters at a time) while that pays, or else to the next
-// window whose first and last characters match (eight windows at a time); and past every
+// window whose first and last characters match (a block of windows at a time); and past every
 // window whose last character does not occur there in the marker (a table of how far
 // each character stands from the marker's end). A window left is compared whole. Where
 // such comparisons keep failing (text made to look like the marker), the search goes on

@@ -18,4 +18,11 @@ std::string ReplaceAll(std::string_view text, const Marker& find, std::string_vi
 // does not occur.
 bool ReplaceAllIn(std::string& text, const Marker& find, std::string_view with);
 
+// The same into `out`, whose storage is reused, for texts rewritten one after another:
+// when `find` occurs, `out` becomes `text` with every occurrence replaced and the call
+// gives true; otherwise `out` is left as it is and the call gives false. `text` must not
+// lie in `out`.
+bool ReplaceAllInto(std::string_view text, const Marker& find, std::string_view with,
+                    std::string& out);
+
 }  // namespace lotwise
