@@ -51,9 +51,14 @@ TEST_P(RefusedTest, FirstFetchRefusedEndsTheSearchQuietly) {
   RunSearch(search);
 
   ExpectReady();
-  EXPECT_NE(window().Label1.caption.find("http://127.0.0.1:" + std::to_string(closed) + "/"),
+  // The status line says it in short; the network library's words are in the detail.
+  EXPECT_EQ(window().Label1.caption,
+            "Search ended: the marketplace could not be reached (127.0.0.1:" +
+                std::to_string(closed) + ")");
+  EXPECT_NE(window().statusDetail.find("http://127.0.0.1:" + std::to_string(closed) + "/"),
             std::string::npos)
-      << window().Label1.caption;
+      << window().statusDetail;
+  EXPECT_EQ(window().summary().end, SearchEnd::kFailure);
   EXPECT_FALSE(std::filesystem::exists(window().PageFilePath()));
   EXPECT_FALSE(std::filesystem::exists(window().ReportPath()));
   EXPECT_TRUE(messages.empty());
