@@ -26,9 +26,9 @@ bool HoldsAny(std::string_view page, const Markers& markers) {
 }
 
 bool IsRobotCheck(std::string_view page) {
-  static const Markers signs = AnyCase({"Pardon Our Interruption",
-                                        "Checking your browser before you access",
-                                        "/splashui/challenge"});
+  static const Markers signs =
+      AnyCase({"Pardon Our Interruption", "Checking your browser before you access",
+               "/splashui/challenge"});
   return HoldsAny(page, signs);
 }
 

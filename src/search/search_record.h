@@ -26,15 +26,15 @@ enum class SearchEnd {
 struct SearchSummary {
   SearchEnd end = SearchEnd::kRunning;
   std::int16_t kind = 0;
-  int pagesCollected = 0;         // result pages whose tables were cut into the page file
-  int pagesExpected = 0;          // pages the marketplace reported; 0 when not known
-  long long recordsAppended = 0;  // result tables appended to the page file
-  long long linesRead = 0;        // lines of the page file the report writer read
-  long long reportRows = 0;       // rows in the report
+  int pagesCollected = 0;           // result pages whose tables were cut into the page file
+  int pagesExpected = 0;            // pages the marketplace reported; 0 when not known
+  long long recordsAppended = 0;    // result tables appended to the page file
+  long long linesRead = 0;          // lines of the page file the report writer read
+  long long reportRows = 0;         // rows in the report
   long long unreadableLeftOut = 0;  // rows left out whose bid cell held no readable count
-  int minimumBids = 0;            // as the report writer read it
-  std::string message;  // the message shown, or the short account of the failure
-  std::string detail;   // the failure's whole account (the network library's words)
+  int minimumBids = 0;              // as the report writer read it
+  std::string message;              // the message shown, or the short account of the failure
+  std::string detail;               // the failure's whole account (the network library's words)
 };
 
 }  // namespace lotwise

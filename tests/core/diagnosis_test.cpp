@@ -1,12 +1,13 @@
 // Searches that meet a page Lotwise cannot read end with a message that says what the
 // page was: every kind of page it knows, as the answer to every fetch of every search.
 
+#include "collect/diagnosis.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "collect/diagnosis.h"
 #include "core/window_fixture.h"
 
 namespace lotwise {
@@ -71,8 +72,8 @@ TEST_F(DiagnosisTest, EveryPageItKnowsGetsItsOwnMessageInEverySearch) {
       {"robot check, challenge", filler + "<script src=\"/splashui/challenge/x.js\">", 200,
        "The marketplace showed a robot check instead of results. Open the marketplace in your "
        "browser, wait a while, then try again."},
-      {"sign-in", "<title>Sign in or register</title>" + filler + "<input type=\"password\">",
-       200, "The marketplace asked to sign in instead of showing results."},
+      {"sign-in", "<title>Sign in or register</title>" + filler + "<input type=\"password\">", 200,
+       "The marketplace asked to sign in instead of showing results."},
       {"edge error", "<H1>Access Denied</H1>You don't have permission. edgesuite.net", 200,
        "The marketplace's server answered with an error page instead of results. Try again "
        "later."},
