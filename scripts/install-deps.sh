@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Lotwise builds and tests with. Does nothing when all
-# of them are present already.
+# Installs the Debian packages Lotwise builds and tests with, and those named as
+# arguments (what one script alone needs). Does nothing when all of them are present
+# already.
+#   usage: scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
+  "$@"
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
