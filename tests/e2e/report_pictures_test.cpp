@@ -57,7 +57,8 @@ TEST_P(ReportPicturesTest, EveryPictureOfTheReportIsServedAsAnImage) {
     }
     for (const sample::Answer& answer : found->second) {
       EXPECT_EQ(answer.status, 200) << address;
-      EXPECT_TRUE(answer.contentType.starts_with("image/")) << address << ": " << answer.contentType;
+      EXPECT_TRUE(answer.contentType.starts_with("image/"))
+          << address << ": " << answer.contentType;
     }
   }
 }

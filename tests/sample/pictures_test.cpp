@@ -121,10 +121,10 @@ TEST(PicturesTest, EveryPictureThePagesAndTheReportNameIsServedAsPng) {
   std::set<std::string> targets{"/adware/zadadorud.gif"};
   for (const std::string& page : std::vector<std::string>{
            "/aw/plistings/list/category353/index.html",
-        "/pool1/plistings/list/auction/category0/index.html?featured",
-        "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query=lamp",
-        "/search/search.dll?ht=1&query=clock&SortProperty=MetaEndSort",
-        "/ws/eBayISAPI.dll?ViewItem&item=" + item, "/adware/zadadorud.html", "/"}) {
+           "/pool1/plistings/list/auction/category0/index.html?featured",
+           "/search/search.dll?MfcISAPICommand=GetResult&ht=1&query=lamp",
+           "/search/search.dll?ht=1&query=clock&SortProperty=MetaEndSort",
+           "/ws/eBayISAPI.dll?ViewItem&item=" + item, "/adware/zadadorud.html", "/"}) {
     const Reply reply = market.Answer(page, kHost);
     EXPECT_EQ(reply.status, 200) << page;
     EXPECT_EQ(reply.contentType, "text/html") << page;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -20,17 +21,20 @@ extern char** environ;
 namespace lotwise {
 namespace {
 
-// Without these it tries the network for updates, sync and field trials, which the
-// closed network refuses; as root it needs --no-sandbox.
-const std::vector<std::string>& QuietFlags() {
-  static const std::vector<std::string> flags{
-      "--headless",           "--no-sandbox",
-      "--disable-gpu",        "--disable-quic",
-      "--no-first-run",       "--disable-background-networking",
-      "--disable-component-update", "--disable-sync",
-      "--hide-scrollbars"};
-  return flags;
-}
+// Every run: no display, no sandbox (which refuses to start as root), and none of the
+// browser's own connections (updates, sync, field trials), which a closed network
+// refuses; no scroll bars in pictures.
+constexpr const char* kFlags[] = {
+    "--headless",
+    "--no-sandbox",
+    "--disable-gpu",
+    "--disable-quic",
+    "--no-first-run",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--hide-scrollbars",
+};
 
 std::string ReadAll(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -97,7 +101,7 @@ BrowserRun HeadlessBrowser::Screenshot(const std::filesystem::path& page,
 BrowserRun HeadlessBrowser::Run(const std::vector<std::string>& arguments) const {
   const ScratchFolder scratch("lotwise-browser");
   std::vector<std::string> command{chromium_.string()};
-  command.insert(command.end(), QuietFlags().begin(), QuietFlags().end());
+  command.insert(command.end(), std::begin(kFlags), std::end(kFlags));
   command.push_back("--user-data-dir=" + (scratch.path() / "profile").string());
   command.insert(command.end(), arguments.begin(), arguments.end());
   const pid_t pid = Spawn(command, scratch.path() / "output", scratch.path() / "errors");

@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
   const std::string search = argc == 3 ? argv[2] : "keyword";
   const auto chosen = std::find(kSearches.begin(), kSearches.end(), search);
   if (argc < 2 || argc > 3 || chosen == kSearches.end()) {
-    std::cerr << "usage: " << argv[0]
-              << " <picture.png> [featured|category|completed|keyword]\n";
+    std::cerr << "usage: " << argv[0] << " <picture.png> [featured|category|completed|keyword]\n";
     return 2;
   }
   const auto chromium = FindChromium();

@@ -28,10 +28,6 @@ Image::Image(int width, int height, Rgb background)
   if (width <= 0 || height <= 0) throw std::invalid_argument("an image needs a size");
 }
 
-Rgb Image::At(int x, int y) const {
-  return palette_[pixels_[static_cast<std::size_t>(y) * width_ + x]];
-}
-
 std::uint8_t Image::Index(Rgb colour) {
   const auto found = std::find(palette_.begin(), palette_.end(), colour);
   if (found != palette_.end()) return static_cast<std::uint8_t>(found - palette_.begin());

@@ -26,7 +26,6 @@ class Image {
   const std::vector<Rgb>& palette() const { return palette_; }
   // Palette indices, row after row from the top.
   const std::vector<std::uint8_t>& pixels() const { return pixels_; }
-  Rgb At(int x, int y) const;
 
   void Set(int x, int y, Rgb colour);
   void FillRect(int x, int y, int width, int height, Rgb colour);

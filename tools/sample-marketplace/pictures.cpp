@@ -211,9 +211,9 @@ std::optional<Reply> PictureReply(const std::vector<Item>& items, std::string_vi
   } else if (path == kBannerPath) {
     picture = Banner();
   } else if (path.starts_with(kItemPicturePrefix) && path.ends_with(kItemPictureSuffix)) {
-    const auto number = ParseCount(path.substr(
-        kItemPicturePrefix.size(),
-        path.size() - kItemPicturePrefix.size() - kItemPictureSuffix.size()));
+    const auto number =
+        ParseCount(path.substr(kItemPicturePrefix.size(), path.size() - kItemPicturePrefix.size() -
+                                                              kItemPictureSuffix.size()));
     if (number && FindItem(items, *number) != nullptr) picture = ItemPicture(*number);
   }
   if (!picture) return std::nullopt;
