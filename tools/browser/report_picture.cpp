@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "browser/headless_browser.h"
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
   }
 
   const std::filesystem::path picture = argv[1];
+  std::error_code ignored;
+  std::filesystem::remove(picture, ignored);  // so that an old picture is not taken for new
   const std::filesystem::path& report = reports[chosen - kSearches.begin()];
   const BrowserRun run = HeadlessBrowser(*chromium).Screenshot(report, picture, kWidth, kHeight);
   if (!run.succeeded() || !std::filesystem::exists(picture)) {
