@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # dpkg-shlibdeps (dpkg-dev) and file, which CPack uses to find the programs to look at.
-bash scripts/install-deps.sh dpkg-dev file
+bash scripts/install-deps.sh
+bash scripts/install-packages.sh dpkg-dev file
 
 tree="${1:-build/release}"
 if [ $# -eq 0 ]; then
