@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "collect/api_search.h"
 #include "collect/browse.h"
 #include "collect/keyword_query.h"
 #include "collect/page_file.h"
@@ -86,7 +87,8 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
                appFolder_ / kReportFileName,
                {},
                false,
-               {}} {
+               {},
+               nullptr} {
   cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
   frmAbout.lblDescription.caption =
       "Lotwise finds the auctions that already draw bids. Published by the Lotwise authors; "
@@ -228,8 +230,19 @@ void SearchWindow::KeywordSearch() {
   EnableSearchCommands(false);
   RemoveTempFile();
   SearchKind = kKeywordSearch;
+  if (context_.listings != nullptr) {
+    CollectApiPages(context_);
+    ScanApiItems(context_);
+    return;
+  }
   RunKeywordSearch(context_);
   ScanSearchPages(context_);
+}
+
+void SearchWindow::UseListingSource(ListingSource* source) { context_.listings = source; }
+
+std::string SearchWindow::SourceName() const {
+  return context_.listings != nullptr ? context_.listings->Name() : "Classic pages";
 }
 
 void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
@@ -243,6 +256,12 @@ void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
 void SearchWindow::CategorySearch() {
   StopRequested = 0;
   StartPagedSearch("Finding # of Auctions in Category.......", kCategorySearch);
+  if (context_.listings != nullptr) {
+    ListOffset = 0;
+    CollectApiPages(context_);
+    ScanApiItems(context_);
+    return;
+  }
   GetData(
       context_,
       "http://" + config_.listingsHost + "/aw/plistings/list/category" + Text1.text + "/index.html",
@@ -251,6 +270,12 @@ void SearchWindow::CategorySearch() {
 }
 
 void SearchWindow::FeaturedSearch() {
+  if (context_.listings != nullptr) {
+    EndWithMessage(
+        "The marketplace's API offers no search for featured auctions: choose \"Classic "
+        "pages\" in Settings for it.");
+    return;
+  }
   StopRequested = 0;
   StartPagedSearch("Finding # of featured auctions.......", kFeaturedSearch);
   FeaturedMode = 0;
@@ -262,6 +287,12 @@ void SearchWindow::FeaturedSearch() {
 }
 
 void SearchWindow::CompletedSearch() {
+  if (context_.listings != nullptr) {
+    EndWithMessage(
+        "The marketplace's API offers no search for completed items: they are only in its "
+        "Marketplace Insights API, which is closed to new applications.");
+    return;
+  }
   StopRequested = 0;
   ListOffset = 0;
   StartPagedSearch("Finding # of completed auctions.......", kCompletedSearch);

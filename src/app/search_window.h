@@ -55,6 +55,13 @@ class SearchWindow : public SearchState, private SearchControls {
   void close();
   // True while a search command is running (also while it unwinds after a stop).
   bool searching() const { return searchDepth_ > 0; }
+  // Keyword and category searches go through the marketplace's API from now on (the
+  // Featured and Completed tabs then only say that the API has no such search); nothing
+  // brings back the classic pages. The source must outlive this window.
+  void UseListingSource(ListingSource* source);
+  // The source in use: "Classic pages", or the API's name.
+  std::string SourceName() const;
+
   // What the last search did (counts, how it ended), once it has ended.
   const SearchSummary& summary() const { return context_.summary; }
   // More about the status line's text, for a tooltip: a failure's whole account.

@@ -1,17 +1,22 @@
 #include "report/report_writer.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "collect/item_record.h"
 #include "report/affiliate.h"
+#include "report/api_row.h"
 #include "report/grab_bid.h"
-#include "report/minimum_bids.h"
 #include "report/one_pass_writer.h"
 #include "report/report_file.h"
 #include "report/report_page.h"
 #include "report/strip_bid.h"
 #include "report/switch_url.h"
+#include "search/minimum_bids.h"
 
 namespace lotwise {
 
@@ -49,6 +54,23 @@ void WriteListingResults(SearchContext& search, std::int16_t highest) {
         return StripBid(line, state.SearchKind, state.FeaturedMode);
       },
       [&config](std::string_view line) { return AddAffliate(line, config); });
+}
+
+BidCell ApiItemBids(std::string_view line) {
+  const std::optional<int> bids = ItemRecordBids(line);
+  if (!bids) return {};
+  return {static_cast<std::int16_t>(std::min<int>(*bids, std::numeric_limits<std::int16_t>::max())),
+          false};
+}
+
+void WriteApiResults(SearchContext& search, std::int16_t highest) {
+  const Config& config = search.config;
+  WriteResults(
+      search, highest, [](std::string_view line) { return ApiItemBids(line).count; },
+      [&config](std::string_view line) {
+        const std::optional<ListedItem> item = ReadItemRecord(line);
+        return item ? ApiRow(*item, config) : std::string();
+      });
 }
 
 void WriteSearchResults(SearchContext& search, std::int16_t highest) {

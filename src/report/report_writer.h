@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/bid_text.h"
 #include "search/search_context.h"
 
 namespace lotwise {
@@ -34,8 +35,13 @@ using RowTextOf = std::function<std::string(std::string_view line)>;
 void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
 
-// The browse side (category, featured, completed items) and the keyword side.
+// The browse side (category, featured, completed items), the keyword side, and the items
+// found through the marketplace's API.
 void WriteListingResults(SearchContext& search, std::int16_t highest);
 void WriteSearchResults(SearchContext& search, std::int16_t highest);
+void WriteApiResults(SearchContext& search, std::int16_t highest);
+
+// The bid count of a page-file line of an item found through the API, up to 32767.
+BidCell ApiItemBids(std::string_view line);
 
 }  // namespace lotwise

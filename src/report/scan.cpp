@@ -50,6 +50,8 @@ void ScanListingPages(SearchContext& search) {
       WriteListingResults);
 }
 
+void ScanApiItems(SearchContext& search) { ScanPages(search, ApiItemBids, WriteApiResults); }
+
 void ScanSearchPages(SearchContext& search) {
   const SearchState& state = search.state;
   ScanPages(

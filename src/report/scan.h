@@ -8,5 +8,6 @@ namespace lotwise {
 // A missing page file ends the search with the too-many-listings message.
 void ScanListingPages(SearchContext& search);  // category, featured, completed items
 void ScanSearchPages(SearchContext& search);   // keyword
+void ScanApiItems(SearchContext& search);      // items found through the marketplace's API
 
 }  // namespace lotwise

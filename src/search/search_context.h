@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/config.h"
+#include "platform/listing_source.h"
 #include "platform/platform.h"
 #include "search/search_controls.h"
 #include "search/search_record.h"
@@ -25,6 +26,10 @@ struct SearchContext {
   LastPage lastPage;
   bool foundNone = false;  // the marketplace reported a total or a page count of 0
   SearchSummary summary;
+
+  // The marketplace's API, when keyword and category searches go through it; nothing
+  // when they read the classic pages.
+  ListingSource* listings = nullptr;
 };
 
 }  // namespace lotwise

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/search_window.h"
-#include "report/minimum_bids.h"
 #include "report/scan.h"
+#include "search/minimum_bids.h"
 #include "support/expected_report.h"
 #include "support/fake_platform.h"
 #include "support/test_config.h"

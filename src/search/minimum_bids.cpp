@@ -1,4 +1,4 @@
-#include "report/minimum_bids.h"
+#include "search/minimum_bids.h"
 
 #include <limits>
 #include <string>

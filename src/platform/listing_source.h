@@ -1,0 +1,78 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lotwise {
+
+// One item of a search answer of the marketplace's API.
+struct ListedItem {
+  std::string itemId;               // "v1|123456789012|0"
+  std::string legacyItemId;         // the number in item-page addresses
+  std::string title;
+  std::string itemWebUrl;
+  std::string itemAffiliateWebUrl;  // empty unless the marketplace gave one
+  std::string imageUrl;             // empty when none
+  std::string price;                // decimal text: the current bid, else the price
+  std::string currency;             // of the price: "USD", "EUR", ...
+  int bidCount = 0;
+  std::string endDate;  // "yyyy-MM-ddThh:mm:ss.sssZ", UTC; empty when not given
+};
+
+// What a search asks the API for: the parameters `q`, `category_ids` and `filter` (empty
+// ones are not sent), `limit` and `offset`.
+struct ListingQuery {
+  std::string keywords;
+  std::string categoryId;
+  std::string filter;  // "buyingOptions:{AUCTION},bidCount:[10]", not yet URL-encoded
+  int limit = 200;
+  int offset = 0;
+};
+
+// One page of a search answer.
+struct ListingPage {
+  std::vector<ListedItem> items;
+  long long total = 0;                // the marketplace's indication of all matches
+  std::string next;                   // the address of the next page; empty on the last
+  std::vector<std::string> warnings;  // the answer's warnings, as messages for the user
+};
+
+// A request the API answered with an error, or could not answer.
+class ListingError : public std::runtime_error {
+ public:
+  enum class Kind {
+    kCredentials,  // no token: the client id or secret was refused
+    kCallLimit,    // the application's daily call limit is reached (429)
+    kServer,       // the marketplace's own failure (5xx)
+    kRequest,      // the request was refused (4xx): the message says why
+  };
+  ListingError(Kind kind, int status, const std::string& message)
+      : std::runtime_error(message), kind_(kind), status_(status) {}
+  Kind kind() const { return kind_; }
+  int status() const { return status_; }
+
+ private:
+  Kind kind_;
+  int status_;
+};
+
+// The marketplace's search API as the core sees it. The adapter gets and renews the
+// token, sends the marketplace and partner headers and handles user input while a
+// request waits (as Platform::OpenURL does). Both calls throw ListingError for an
+// answer the API gives as an error, and FetchError when no answer arrives.
+class ListingSource {
+ public:
+  virtual ~ListingSource() = default;
+  // The first page of a search.
+  virtual ListingPage Search(const ListingQuery& query) = 0;
+  // The page at `next`, an address that the page before named.
+  virtual ListingPage Next(const std::string& next) = 0;
+  // The currency of the marketplace searched, for a price filter ("USD").
+  virtual std::string Currency() const = 0;
+  // What the window shows of the source: "Marketplace API (EBAY_US)".
+  virtual std::string Name() const = 0;
+};
+
+}  // namespace lotwise

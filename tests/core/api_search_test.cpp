@@ -1,0 +1,306 @@
+// Keyword and category searches through the marketplace's API, on a fake of the API: the
+// requests each tab builds, paging, the report, and every error and warning.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "collect/api_search.h"
+#include "collect/item_record.h"
+#include "core/window_fixture.h"
+#include "report/api_row.h"
+#include "search/summary.h"
+#include "support/files.h"
+
+namespace lotwise {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+ListedItem Item(int number, int bids, const std::string& title) {
+  ListedItem item;
+  item.itemId = "v1|" + std::to_string(number) + "|0";
+  item.legacyItemId = std::to_string(number);
+  item.title = title;
+  item.itemWebUrl = "https://items.test/itm/" + std::to_string(number);
+  item.imageUrl = "https://pictures.test/" + std::to_string(number) + ".jpg";
+  item.price = "12.50";
+  item.currency = "USD";
+  item.bidCount = bids;
+  item.endDate = "2026-03-06T02:30:00.000Z";
+  return item;
+}
+
+// Answers with the pages given, in turn; a page may be an error instead.
+class FakeListings : public ListingSource {
+ public:
+  struct Answer {
+    ListingPage page;
+    std::optional<ListingError> error;
+  };
+  std::deque<Answer> answers;
+  std::vector<ListingQuery> searches;
+  Strings nexts;
+
+  ListingPage Search(const ListingQuery& query) override {
+    searches.push_back(query);
+    return Take();
+  }
+  ListingPage Next(const std::string& next) override {
+    nexts.push_back(next);
+    return Take();
+  }
+  std::string Currency() const override { return "USD"; }
+  std::string Name() const override { return "Marketplace API (EBAY_US)"; }
+
+ private:
+  ListingPage Take() {
+    if (answers.empty()) throw FetchError("no more answers");
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    if (answer.error) throw *answer.error;
+    return answer.page;
+  }
+};
+
+ListingPage Page(std::vector<ListedItem> items, long long total, std::string next = "") {
+  ListingPage page;
+  page.items = std::move(items);
+  page.total = total;
+  page.next = std::move(next);
+  return page;
+}
+
+class ApiSearchTest : public testing::WindowTest {
+ protected:
+  void SetUp() override { window.UseListingSource(&listings); }
+
+  // The titles of the report's rows, in order.
+  Strings ReportTitles() {
+    const std::string report = testing::ReadFile(window.ReportPath());
+    Strings titles;
+    const std::string start = "target=\"_blank\">";
+    for (std::size_t at = report.find(start); at != std::string::npos;
+         at = report.find(start, at + 1)) {
+      const std::size_t from = at + start.size();
+      if (report.compare(from, 4, "<img") == 0) continue;
+      titles.push_back(report.substr(from, report.find("</a>", from) - from));
+    }
+    return titles;
+  }
+
+  FakeListings listings;
+};
+
+TEST(ApiRequests, EachTabAndOptionAsksForWhatItMeans) {
+  KeywordInputs inputs;
+  inputs.title = " red  car ";
+  inputs.combine = 0;
+  auto search = ApiKeywordSearch(inputs, 10, "USD");
+  ASSERT_TRUE(search);
+  EXPECT_EQ(search->query.keywords, "red car");
+  EXPECT_EQ(search->query.categoryId, "");
+  EXPECT_EQ(search->query.filter, "buyingOptions:{AUCTION},bidCount:[10]");
+  EXPECT_EQ(search->query.limit, 200);
+
+  inputs.combine = 1;  // any of the words
+  inputs.category = 7;
+  inputs.excluded = "blue green";
+  inputs.lowestPrice = "5";
+  inputs.inDescription = true;
+  search = ApiKeywordSearch(inputs, 0, "EUR");
+  EXPECT_EQ(search->query.keywords, "(red, car)");
+  EXPECT_EQ(search->query.categoryId, "1");
+  EXPECT_EQ(search->excluded, (Strings{"blue", "green"}));
+  EXPECT_EQ(search->query.filter,
+            "buyingOptions:{AUCTION},price:[5..1000000000],priceCurrency:EUR,"
+            "searchInDescription:true");
+
+  inputs = {};
+  inputs.title = "red car";
+  inputs.combine = 2;  // the exact phrase: the words, the phrase checked on the titles
+  inputs.highestPrice = "20";
+  search = ApiKeywordSearch(inputs, 1, "GBP");
+  EXPECT_EQ(search->query.keywords, "red car");
+  EXPECT_EQ(search->phrase, "red car");
+  EXPECT_EQ(search->query.filter,
+            "buyingOptions:{AUCTION},bidCount:[1],price:[0..20],priceCurrency:GBP");
+  inputs.combine = -1;  // typed into the list: the words as they stand
+  EXPECT_EQ(ApiKeywordSearch(inputs, 1, "GBP")->phrase, "");
+
+  inputs.title = "  ";
+  EXPECT_FALSE(ApiKeywordSearch(inputs, 1, "USD"));
+
+  search = ApiCategorySearch(" 353 ", 3, "USD");
+  EXPECT_EQ(search->query.keywords, "");
+  EXPECT_EQ(search->query.categoryId, "353");
+  EXPECT_EQ(search->query.filter, "buyingOptions:{AUCTION},bidCount:[3]");
+  EXPECT_FALSE(ApiCategorySearch("abc", 3, "USD"));
+}
+
+TEST_F(ApiSearchTest, AKeywordSearchFollowsNextPagesAndReportsMostBidsFirst) {
+  listings.answers.push_back({Page({Item(1, 12, "Red car lamp"), Item(2, 1500, "Red car"),
+                                    Item(3, 40, "Blue red car")},
+                                   5, "https://api.test/next/1"),
+                              {}});
+  listings.answers.push_back({Page({Item(4, 12, "Red car clock"), Item(5, 0, "Red car")}, 5), {}});
+  Strings statuses;
+  platform.duringDoEvents = [&] { statuses.push_back(window.Label1.caption); };
+  window.txtTitle.text = "red car";
+  window.txtExcluded.text = "blue";
+  window.txtBids.text = "1";
+  window.click(window.cmdSearch);
+
+  ASSERT_EQ(listings.searches.size(), 1u);
+  EXPECT_EQ(listings.searches[0].keywords, "red car");
+  EXPECT_EQ(listings.searches[0].filter, "buyingOptions:{AUCTION},bidCount:[1]");
+  EXPECT_EQ(listings.nexts, Strings{"https://api.test/next/1"});
+  EXPECT_EQ(statuses, (Strings{"5 auctions found", "200 of 5 searched."}));
+  EXPECT_EQ(window.Label1.caption, "Finished!!!");
+  // Counts above 999 count; equal counts keep the marketplace's order; "blue" is left
+  // out by its title; the item with no bids is below the minimum.
+  EXPECT_EQ(ReportTitles(), (Strings{"Red car", "Red car lamp", "Red car clock"}));
+  EXPECT_EQ(SummaryText(window.summary()),
+            "3 items with at least 1 bids in Finalsearch.htm \xC2\xB7 2 pages");
+}
+
+TEST_F(ApiSearchTest, TheCategoryTabAsksForItsNumberAndPagingStopsBefore10000Results) {
+  for (int i = 0; i < 60; ++i) {
+    listings.answers.push_back({Page({Item(i, 5, "Lamp " + std::to_string(i))}, 50000,
+                                     "https://api.test/next/" + std::to_string(i + 1)),
+                                {}});
+  }
+  window.Text1.text = "353";
+  window.click(window.Command3);
+  ASSERT_EQ(listings.searches.size(), 1u);
+  EXPECT_EQ(listings.searches[0].categoryId, "353");
+  EXPECT_EQ(listings.searches[0].keywords, "");
+  // 50 pages of 200: the offset of the 51st would be 10,000.
+  EXPECT_EQ(listings.nexts.size(), 49u);
+  EXPECT_EQ(window.ListOffset, 9800);
+  EXPECT_EQ(ReportTitles().size(), 50u);
+}
+
+TEST_F(ApiSearchTest, SearchesTheApiCannotMakeSayWhyAndAskForNothing) {
+  window.click(window.Command4);
+  window.click(window.Command5);
+  window.txtTitle.text = "";
+  window.click(window.cmdSearch);
+  window.Text1.text = "lamps";
+  window.click(window.Command3);
+  EXPECT_TRUE(listings.searches.empty());
+  ASSERT_EQ(platform.messages.size(), 4u);
+  EXPECT_NE(platform.messages[0].find("featured auctions"), std::string::npos);
+  EXPECT_NE(platform.messages[1].find("Marketplace Insights"), std::string::npos);
+  EXPECT_EQ(platform.messages[2], "Type the words to search for.");
+  EXPECT_EQ(platform.messages[3], "Type the number of the category to search.");
+  EXPECT_EQ(testing::SearchCommandStates(window), "11111");
+}
+
+TEST_F(ApiSearchTest, RefusalsWarningsAndFailuresAreSaidOnce) {
+  using Kind = ListingError::Kind;
+  window.txtTitle.text = "lamp";
+  const auto run = [&] {
+    platform.messages.clear();
+    platform.pausedFor.clear();
+    window.click(window.Command1);
+    window.click(window.cmdSearch);
+  };
+
+  // A token error or the call limit on the first page: a message, no report.
+  listings.answers.push_back({{}, ListingError(Kind::kCredentials, 401, "invalid_client: bad id")});
+  run();
+  EXPECT_EQ(platform.messages, Strings{"invalid_client: bad id"});
+  EXPECT_FALSE(ReportExists());
+  listings.answers.push_back({{}, ListingError(Kind::kCallLimit, 429, "limit")});
+  run();
+  EXPECT_EQ(platform.messages,
+            Strings{"The marketplace's daily call limit for this application is reached; try "
+                    "again tomorrow"});
+  EXPECT_EQ(window.summary().end, SearchEnd::kMessage);
+
+  // Warnings: said once, the search goes on. The call limit on a later page: said, and
+  // the report holds what was collected.
+  ListingPage warned = Page({Item(1, 3, "Lamp")}, 400, "https://api.test/next");
+  warned.warnings = {"The price filter was not applied."};
+  listings.answers.push_back({warned, {}});
+  listings.answers.push_back({{}, ListingError(Kind::kCallLimit, 429, "limit")});
+  run();
+  EXPECT_EQ(platform.messages.size(), 2u);
+  EXPECT_EQ(platform.messages[0], "The marketplace warns: The price filter was not applied.");
+  EXPECT_EQ(ReportTitles(), Strings{"Lamp"});
+
+  // A failure of the marketplace's own is asked again once, after 2 seconds.
+  listings.answers.push_back({{}, ListingError(Kind::kServer, 500, "HTTP 500")});
+  listings.answers.push_back({Page({Item(2, 4, "Lamp two")}, 1), {}});
+  run();
+  EXPECT_EQ(platform.pausedFor, std::vector<std::chrono::milliseconds>{std::chrono::seconds(2)});
+  EXPECT_EQ(ReportTitles(), Strings{"Lamp two"});
+  // Twice: the search ends with the reason, without a message.
+  listings.answers.push_back({{}, ListingError(Kind::kServer, 503, "the marketplace failed")});
+  listings.answers.push_back({{}, ListingError(Kind::kServer, 503, "the marketplace failed")});
+  run();
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(window.Label1.caption, "Search ended: the marketplace failed");
+  EXPECT_EQ(window.summary().end, SearchEnd::kFailure);
+}
+
+TEST_F(ApiSearchTest, NothingKeptSaysNothingWasFound) {
+  listings.answers.push_back({Page({Item(1, 9, "Blue lamp")}, 1), {}});
+  window.txtTitle.text = "lamp";
+  window.txtExcluded.text = "BLUE";
+  window.click(window.cmdSearch);
+  EXPECT_EQ(platform.messages, Strings{"The marketplace found no items for this search."});
+}
+
+TEST(ApiRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
+  Config config = testing::TestConfig();
+  ListedItem item = Item(7, 1234, "Lamp <b>\"new\"</b> &\r\nshade");
+  item.itemWebUrl = "https://items.test/itm/7?a=1&b=2";
+  const std::string row = ApiRow(item, config);
+  EXPECT_NE(row.find(">Lamp &lt;b&gt;&quot;new&quot;&lt;/b&gt; &amp;  shade</a>"),
+            std::string::npos)
+      << row;
+  EXPECT_NE(row.find("href=\"http://aff.test/click-222-999?loc="
+                     "https%3A//items.test/itm/7%3Fa%3D1%26b%3D2\" target=\"_blank\""),
+            std::string::npos)
+      << row;
+  EXPECT_NE(row.find("<b>12.50 USD</b>"), std::string::npos);
+  EXPECT_NE(row.find(">1234</td>"), std::string::npos);
+  EXPECT_NE(row.find(">Mar-05 18:30</td>"), std::string::npos) << row;
+
+  item.itemAffiliateWebUrl = "https://items.test/itm/7?campaign=5";
+  EXPECT_NE(ApiRow(item, config).find("href=\"https://items.test/itm/7?campaign=5\""),
+            std::string::npos);
+  item.itemAffiliateWebUrl.clear();
+  config.affiliateHost = "affiliate.placeholder.invalid";
+  EXPECT_NE(ApiRow(item, config).find("href=\"https://items.test/itm/7?a=1&amp;b=2\""),
+            std::string::npos);
+
+  EXPECT_EQ(PacificEndTime("2026-07-04T19:05:00.000Z"), "Jul-04 12:05");  // daylight time
+  EXPECT_EQ(PacificEndTime("2026-03-08T10:30:00.000Z"), "Mar-08 03:30");  // just after it starts
+  EXPECT_EQ(PacificEndTime("2026-11-01T08:30:00.000Z"), "Nov-01 01:30");  // daylight, last hour
+  EXPECT_EQ(PacificEndTime("2026-11-01T09:30:00.000Z"), "Nov-01 01:30");  // standard again
+  EXPECT_EQ(PacificEndTime("2027-01-01T05:00:00.000Z"), "Dec-31 21:00");
+  EXPECT_EQ(PacificEndTime("soon"), "soon");
+}
+
+TEST(ApiRows, AnItemKeepsEveryFieldOnOneLineOfThePageFile) {
+  ListedItem item = Item(9, 31000, "Tab\there, line\r\nend, 100% %09");
+  item.itemAffiliateWebUrl = "https://partner.test/9";
+  const std::string line = ItemRecord(item);
+  EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+  const std::optional<ListedItem> read = ReadItemRecord(line);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->title, item.title);
+  EXPECT_EQ(read->itemAffiliateWebUrl, item.itemAffiliateWebUrl);
+  EXPECT_EQ(read->bidCount, 31000);
+  EXPECT_EQ(read->endDate, item.endDate);
+  EXPECT_FALSE(ReadItemRecord("<table width=100% cellpadding=3>"));
+}
+
+}  // namespace
+}  // namespace lotwise
