@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libgl-dev
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev nlohmann-json3-dev qtkeychain-qt6-dev
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev curl
   libcpp-httplib-dev zlib1g-dev

@@ -50,8 +50,8 @@ std::string Trimmed(const std::string& text) {
 }
 
 bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(),
-                                      [](char c) { return c >= '0' && c <= '9'; });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool IsWordCharacter(char c) {
@@ -147,8 +147,7 @@ void CollectPages(SearchContext& search) {
       std::clamp<long long>(page.total, 0, std::numeric_limits<std::int32_t>::max()));
   const int limit = std::max(1, request->query.limit);
   search.summary.pagesExpected = static_cast<int>(
-      (std::min<long long>(std::max<long long>(page.total, 1), kMostResults) + limit - 1) /
-      limit);
+      (std::min<long long>(std::max<long long>(page.total, 1), kMostResults) + limit - 1) / limit);
   controls.ShowStatus(std::to_string(page.total) + " auctions found");
   ShowWarnings(search, page.warnings);
 
@@ -190,8 +189,7 @@ std::string ApiFilter(int minimumBids, const std::string& lowestPrice,
   if (!low.empty() || !high.empty()) {
     // A closed range either way: whether the API takes an open one is not known.
     filter += ",price:[" + (low.empty() ? std::string("0") : low) + ".." +
-              (high.empty() ? std::string("1000000000") : high) +
-              "],priceCurrency:" + currency;
+              (high.empty() ? std::string("1000000000") : high) + "],priceCurrency:" + currency;
   }
   if (inDescription) filter += ",searchInDescription:true";
   return filter;

@@ -43,6 +43,15 @@ std::string DesktopPlatform::OpenURL(const std::string& url) {
   }
 }
 
+HttpResponse DesktopPlatform::Send(const HttpRequest& request) {
+  if (fetchesAbandoned_) throw FetchError("The window was closed.");
+  try {
+    return fetcher_.Send(request);
+  } catch (const FetchCutShort&) {
+    return {};
+  }
+}
+
 void DesktopPlatform::DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   RefreshView();

@@ -15,7 +15,7 @@ namespace lotwise {
 
 // The platform of the desktop program: pages come through libcurl while the window keeps
 // handling input, targets go to the desktop shell, messages are modal message boxes.
-class DesktopPlatform : public Platform {
+class DesktopPlatform : public Platform, public HttpSender {
  public:
   explicit DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions = {});
 
@@ -39,6 +39,9 @@ class DesktopPlatform : public Platform {
   void MessageBox(const std::string& text) override;
   void Pause(std::chrono::milliseconds duration) override;
   int LastHttpStatus() override { return fetcher_.lastStatus(); }
+  // A request of the marketplace's API, waiting as OpenURL does; one cut short by "Stop
+  // Search" gives no answer (status 0).
+  HttpResponse Send(const HttpRequest& request) override;
 
  private:
   void RefreshView();

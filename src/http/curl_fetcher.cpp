@@ -159,6 +159,94 @@ struct CurlFetcher::Impl {
 #endif
   }
 
+  // One request to its end: the status and the whole body. Throws FetchError.
+  HttpResponse Transfer(const HttpRequest& request) {
+    if (busy) throw std::logic_error("CurlFetcher called during a fetch");
+    const std::string& target = request.url;
+    lastStatus = 0;
+    body.clear();
+    bodyTooLarge = false;
+    errorText[0] = '\0';
+    Require(curl_easy_setopt(easy, CURLOPT_URL, target.c_str()), "address");
+
+    // The request's own settings, taken back when it ends however it ends.
+    curl_slist* headers = nullptr;
+    for (const auto& [name, value] : request.headers) {
+      curl_slist* added = curl_slist_append(headers, (name + ": " + value).c_str());
+      if (added == nullptr) {
+        curl_slist_free_all(headers);
+        throw FetchError("Could not set up the request: out of memory");
+      }
+      headers = added;
+    }
+    struct Settings {
+      CURL* easy;
+      curl_slist* headers;
+      ~Settings() {
+        curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
+        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        curl_easy_setopt(easy, CURLOPT_USERNAME, nullptr);
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, nullptr);
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+        curl_slist_free_all(headers);
+      }
+    } settings{easy, headers};
+    Require(curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers), "headers");
+    if (!request.formBody.empty()) {
+      Require(curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                               static_cast<curl_off_t>(request.formBody.size())),
+              "form size");
+      Require(curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, request.formBody.c_str()), "form");
+    }
+    if (!request.user.empty()) {
+      Require(curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC)),
+              "authentication");
+      Require(curl_easy_setopt(easy, CURLOPT_USERNAME, request.user.c_str()), "user");
+      Require(curl_easy_setopt(easy, CURLOPT_PASSWORD, request.password.c_str()), "password");
+    }
+
+    const CURLMcode added = curl_multi_add_handle(multi, easy);
+    if (added != CURLM_OK) {
+      throw FetchError(Failure(target, curl_multi_strerror(added)), FetchFailure::kOther,
+                       HostOf(target));
+    }
+    // Detaching also aborts a transfer cut short by an exception; the connection cache
+    // stays with the multi handle, so the next fetch can reuse a connection still open.
+    struct Attachment {
+      Impl& self;
+      explicit Attachment(Impl& impl) : self(impl) { self.busy = true; }
+      ~Attachment() {
+        curl_multi_remove_handle(self.multi, self.easy);
+        self.body = std::string();
+        self.busy = false;
+      }
+      Attachment(const Attachment&) = delete;
+      Attachment& operator=(const Attachment&) = delete;
+    } attachment(*this);
+
+    const CURLcode result = Run(target);
+    if (bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+      throw FetchError(Failure(target, "the page is larger than " +
+                                           std::to_string(options.maxBodyBytes) + " bytes"),
+                       FetchFailure::kTooLarge, HostOf(target), options.maxBodyBytes);
+    }
+    if (result != CURLE_OK) {
+      std::string reason(PlainReason(result));
+      reason += " (";
+      reason += curl_easy_strerror(result);
+      if (errorText[0] != '\0') {
+        reason += ": ";
+        reason += errorText;
+      }
+      reason += ')';
+      throw FetchError(Failure(target, reason), KindOf(result), HostOf(target));
+    }
+    long status = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    lastStatus = static_cast<int>(status);
+    return {lastStatus, std::move(body)};
+  }
+
   // Runs the transfer of the attached easy handle to its end; returns its result.
   CURLcode Run(const std::string& url) {
     const int pollMs = static_cast<int>(
@@ -195,56 +283,11 @@ CurlFetcher::~CurlFetcher() = default;
 int CurlFetcher::lastStatus() const { return impl_->lastStatus; }
 
 std::string CurlFetcher::OpenURL(const std::string& url) {
-  Impl& self = *impl_;
-  if (self.busy) throw std::logic_error("CurlFetcher::OpenURL called during a fetch");
-  const std::string target = EncodeRequestTarget(url);
-  self.lastStatus = 0;
-  self.body.clear();
-  self.bodyTooLarge = false;
-  self.errorText[0] = '\0';
-  Require(curl_easy_setopt(self.easy, CURLOPT_URL, target.c_str()), "address");
-  const CURLMcode added = curl_multi_add_handle(self.multi, self.easy);
-  if (added != CURLM_OK) {
-    throw FetchError(Failure(target, curl_multi_strerror(added)), FetchFailure::kOther,
-                     HostOf(target));
-  }
-
-  // Detaching also aborts a transfer cut short by an exception; the connection cache stays
-  // with the multi handle, so the next fetch can reuse a connection that is still open.
-  struct Attachment {
-    Impl& self;
-    explicit Attachment(Impl& impl) : self(impl) { self.busy = true; }
-    ~Attachment() {
-      curl_multi_remove_handle(self.multi, self.easy);
-      self.body = std::string();
-      self.busy = false;
-    }
-    Attachment(const Attachment&) = delete;
-    Attachment& operator=(const Attachment&) = delete;
-  } attachment(self);
-
-  const CURLcode result = self.Run(target);
-  if (self.bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED) {
-    throw FetchError(Failure(target, "the page is larger than " +
-                                         std::to_string(self.options.maxBodyBytes) + " bytes"),
-                     FetchFailure::kTooLarge, HostOf(target), self.options.maxBodyBytes);
-  }
-  if (result != CURLE_OK) {
-    std::string reason(PlainReason(result));
-    reason += " (";
-    reason += curl_easy_strerror(result);
-    if (self.errorText[0] != '\0') {
-      reason += ": ";
-      reason += self.errorText;
-    }
-    reason += ')';
-    throw FetchError(Failure(target, reason), KindOf(result), HostOf(target));
-  }
-  long status = 0;
-  curl_easy_getinfo(self.easy, CURLINFO_RESPONSE_CODE, &status);
-  self.lastStatus = static_cast<int>(status);
-  std::string page = std::move(self.body);
-  return page;
+  HttpRequest request;
+  request.url = EncodeRequestTarget(url);
+  return std::move(impl_->Transfer(request).body);
 }
+
+HttpResponse CurlFetcher::Send(const HttpRequest& request) { return impl_->Transfer(request); }
 
 }  // namespace lotwise

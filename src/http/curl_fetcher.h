@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "http/http_request.h"
+
 namespace lotwise {
 
 // Settings of a CurlFetcher (also reachable as CurlFetcher::Options).
@@ -19,8 +21,9 @@ struct CurlFetcherOptions {
 };
 
 // Fetches pages with libcurl, one at a time, keeping the connection alive from one fetch
-// to the next. Follows redirects, sends no cookies and adds no headers of its own.
-class CurlFetcher {
+// to the next. Follows redirects, sends no cookies and adds no headers of its own. HTTPS
+// addresses are fetched with the peer's certificate and host name checked.
+class CurlFetcher : public HttpSender {
  public:
   using Options = CurlFetcherOptions;
 
@@ -38,6 +41,10 @@ class CurlFetcher {
 
   // The HTTP status of the answer the last OpenURL returned; 0 after a fetch that failed.
   int lastStatus() const;
+
+  // A request of the marketplace's API, with its headers and form, as OpenURL fetches:
+  // the status and the whole body, whatever the status. Throws FetchError.
+  HttpResponse Send(const HttpRequest& request) override;
 
  private:
   struct Impl;

@@ -9,8 +9,8 @@ namespace lotwise {
 
 // One item of a search answer of the marketplace's API.
 struct ListedItem {
-  std::string itemId;               // "v1|123456789012|0"
-  std::string legacyItemId;         // the number in item-page addresses
+  std::string itemId;        // "v1|123456789012|0"
+  std::string legacyItemId;  // the number in item-page addresses
   std::string title;
   std::string itemWebUrl;
   std::string itemAffiliateWebUrl;  // empty unless the marketplace gave one

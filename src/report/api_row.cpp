@@ -117,8 +117,8 @@ int NthSunday(std::int64_t year, int month, int n) {
 // Seconds since 1970 of a UTC date and time "yyyy-MM-ddThh:mm:ss..."; nothing for any
 // other text.
 std::optional<std::int64_t> UtcSeconds(std::string_view text) {
-  if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
-      text[13] != ':' || text[16] != ':') {
+  if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':') {
     return std::nullopt;
   }
   const auto number = [&](std::size_t at, std::size_t length) {
@@ -141,8 +141,10 @@ std::string PacificEndTime(std::string_view endDate) {
   // Daylight time from 2:00 standard time on the second Sunday of March (10:00 UTC) to
   // 2:00 daylight time on the first Sunday of November (9:00 UTC).
   const std::int64_t year = CivilFromDays(*utc / 86400 - (*utc % 86400 < 0)).year;
-  const std::int64_t daylightFrom = DaysFromCivil(year, 3, NthSunday(year, 3, 2)) * 86400 + 10 * 3600;
-  const std::int64_t daylightTo = DaysFromCivil(year, 11, NthSunday(year, 11, 1)) * 86400 + 9 * 3600;
+  const std::int64_t daylightFrom =
+      DaysFromCivil(year, 3, NthSunday(year, 3, 2)) * 86400 + 10 * 3600;
+  const std::int64_t daylightTo =
+      DaysFromCivil(year, 11, NthSunday(year, 11, 1)) * 86400 + 9 * 3600;
   const bool daylight = *utc >= daylightFrom && *utc < daylightTo;
   const std::int64_t local = *utc - (daylight ? 7 : 8) * 3600;
   std::int64_t days = local / 86400;
@@ -152,8 +154,8 @@ std::string PacificEndTime(std::string_view endDate) {
     --days;
   }
   const Civil date = CivilFromDays(days);
-  static constexpr std::array<const char*, 12> kMonths{
-      "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  static constexpr std::array<const char*, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const auto two = [](std::int64_t value) {
     return std::string(value < 10 ? "0" : "") + std::to_string(value);
   };

@@ -1,6 +1,8 @@
 // Keyword and category searches through the marketplace's API, on a fake of the API: the
 // requests each tab builds, paging, the report, and every error and warning.
 
+#include "collect/api_search.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "collect/api_search.h"
 #include "collect/item_record.h"
 #include "core/window_fixture.h"
 #include "report/api_row.h"
@@ -142,10 +143,10 @@ TEST(ApiRequests, EachTabAndOptionAsksForWhatItMeans) {
 }
 
 TEST_F(ApiSearchTest, AKeywordSearchFollowsNextPagesAndReportsMostBidsFirst) {
-  listings.answers.push_back({Page({Item(1, 12, "Red car lamp"), Item(2, 1500, "Red car"),
-                                    Item(3, 40, "Blue red car")},
-                                   5, "https://api.test/next/1"),
-                              {}});
+  listings.answers.push_back(
+      {Page({Item(1, 12, "Red car lamp"), Item(2, 1500, "Red car"), Item(3, 40, "Blue red car")}, 5,
+            "https://api.test/next/1"),
+       {}});
   listings.answers.push_back({Page({Item(4, 12, "Red car clock"), Item(5, 0, "Red car")}, 5), {}});
   Strings statuses;
   platform.duringDoEvents = [&] { statuses.push_back(window.Label1.caption); };

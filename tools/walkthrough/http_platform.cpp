@@ -16,6 +16,15 @@ std::string HttpPlatform::OpenURL(const std::string& url) {
   return fetcher_.OpenURL(url);
 }
 
+HttpResponse HttpPlatform::Send(const HttpRequest& request) {
+  if (hooks_.fetching) hooks_.fetching(request.url);
+  struct CountEnd {
+    std::size_t& ended;
+    ~CountEnd() { ++ended; }
+  } countEnd{fetchesEnded_};
+  return fetcher_.Send(request);
+}
+
 void HttpPlatform::DoEvents() {
   if (hooks_.doEvents) hooks_.doEvents();
 }

@@ -11,7 +11,7 @@ namespace lotwise {
 
 // A platform without a desktop: pages come through libcurl, and whatever a person would
 // see or do while the window works is left to the hooks. Nothing is opened or shown.
-class HttpPlatform : public Platform {
+class HttpPlatform : public Platform, public HttpSender {
  public:
   struct Hooks {
     // As a fetch begins.
@@ -31,6 +31,7 @@ class HttpPlatform : public Platform {
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
   int LastHttpStatus() override { return fetcher_.lastStatus(); }
+  HttpResponse Send(const HttpRequest& request) override;
 
   // Fetches that have ended, with a page or with a failure.
   std::size_t fetchesEnded() const { return fetchesEnded_; }

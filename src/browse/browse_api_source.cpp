@@ -1,0 +1,208 @@
+#include "browse/browse_api_source.h"
+
+#include <nlohmann/json.hpp>
+
+#include <utility>
+
+namespace lotwise {
+namespace {
+
+using Json = nlohmann::json;
+using Kind = ListingError::Kind;
+
+constexpr std::chrono::minutes kRenewEarly{5};
+constexpr char kTokenForm[] =
+    "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope";
+
+// A parameter value as an address carries it: every character but letters, digits and
+// "-._~" written as %XX.
+std::string Encoded(std::string_view value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : value) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
+        u == '.' || u == '_' || u == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
+}
+
+std::string Text(const Json& object, const char* key) {
+  const auto found = object.find(key);
+  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+// The first error's words of an answer in the API's errors[] shape; empty when none.
+std::string ErrorWords(const Json& answer) {
+  const auto errors = answer.find("errors");
+  if (errors == answer.end() || !errors->is_array() || errors->empty()) return {};
+  const Json& first = errors->front();
+  if (!first.is_object()) return {};
+  std::string words = Text(first, "longMessage");
+  if (words.empty()) words = Text(first, "message");
+  return words;
+}
+
+[[noreturn]] void Refused(const HttpResponse& response) {
+  const Json answer = Json::parse(response.body, nullptr, false);
+  const std::string words = answer.is_object() ? ErrorWords(answer) : std::string();
+  const std::string status = " (HTTP " + std::to_string(response.status) + ")";
+  if (response.status == 429) {
+    throw ListingError(Kind::kCallLimit, response.status, "the daily call limit" + status);
+  }
+  if (response.status >= 500) {
+    throw ListingError(Kind::kServer, response.status,
+                       "the marketplace's server failed" + status +
+                           (words.empty() ? "" : ": " + words));
+  }
+  if (response.status == 401 || response.status == 403) {
+    throw ListingError(Kind::kCredentials, response.status,
+                       "The marketplace refused the access token" + status +
+                           (words.empty() ? "." : ": " + words));
+  }
+  throw ListingError(Kind::kRequest, response.status,
+                     "The marketplace refused the search" + status +
+                         (words.empty() ? "." : ": " + words));
+}
+
+}  // namespace
+
+ListingPage ReadSearchAnswer(std::string_view json) {
+  const Json answer = Json::parse(json, nullptr, false);
+  if (!answer.is_object()) {
+    throw ListingError(Kind::kServer, 200, "the marketplace's answer could not be read");
+  }
+  ListingPage page;
+  if (const auto total = answer.find("total"); total != answer.end() && total->is_number()) {
+    page.total = total->get<long long>();
+  }
+  page.next = Text(answer, "next");
+  if (const auto warnings = answer.find("warnings");
+      warnings != answer.end() && warnings->is_array()) {
+    for (const Json& warning : *warnings) {
+      if (!warning.is_object()) continue;
+      std::string words = Text(warning, "longMessage");
+      if (words.empty()) words = Text(warning, "message");
+      if (const auto id = warning.find("errorId"); id != warning.end() && id->is_number()) {
+        words += " (" + std::to_string(id->get<long long>()) + ")";
+      }
+      page.warnings.push_back(std::move(words));
+    }
+  }
+  const auto items = answer.find("itemSummaries");
+  if (items == answer.end() || !items->is_array()) return page;
+  page.items.reserve(items->size());
+  for (const Json& summary : *items) {
+    if (!summary.is_object()) continue;
+    ListedItem item;
+    item.itemId = Text(summary, "itemId");
+    item.legacyItemId = Text(summary, "legacyItemId");
+    item.title = Text(summary, "title");
+    item.itemWebUrl = Text(summary, "itemWebUrl");
+    item.itemAffiliateWebUrl = Text(summary, "itemAffiliateWebUrl");
+    if (const auto image = summary.find("image"); image != summary.end() && image->is_object()) {
+      item.imageUrl = Text(*image, "imageUrl");
+    }
+    for (const char* key : {"currentBidPrice", "price"}) {
+      const auto price = summary.find(key);
+      if (price == summary.end() || !price->is_object()) continue;
+      item.price = Text(*price, "value");
+      item.currency = Text(*price, "currency");
+      break;
+    }
+    if (const auto bids = summary.find("bidCount");
+        bids != summary.end() && bids->is_number_integer()) {
+      item.bidCount = std::max(0, static_cast<int>(std::min<long long>(bids->get<long long>(),
+                                                                       1 << 30)));
+    }
+    item.endDate = Text(summary, "itemEndDate");
+    page.items.push_back(std::move(item));
+  }
+  return page;
+}
+
+BrowseApiSource::BrowseApiSource(ApiSettings settings, HttpSender& http, const Clock& clock)
+    : settings_(std::move(settings)), http_(http), clock_(clock) {}
+
+std::string BrowseApiSource::Currency() const { return CurrencyOf(settings_.marketplace); }
+
+std::string BrowseApiSource::Name() const {
+  return "Marketplace API (" + settings_.marketplace + ")";
+}
+
+std::string BrowseApiSource::SearchAddress(const ListingQuery& query) const {
+  std::string url = settings_.baseUrl + "/item_summary/search?";
+  if (!query.keywords.empty()) url += "q=" + Encoded(query.keywords) + "&";
+  if (!query.categoryId.empty()) url += "category_ids=" + Encoded(query.categoryId) + "&";
+  if (!query.filter.empty()) url += "filter=" + Encoded(query.filter) + "&";
+  url += "limit=" + std::to_string(query.limit) + "&offset=" + std::to_string(query.offset);
+  return url;
+}
+
+ListingPage BrowseApiSource::Search(const ListingQuery& query) {
+  return Page(SearchAddress(query));
+}
+
+ListingPage BrowseApiSource::Next(const std::string& next) { return Page(next); }
+
+const std::string& BrowseApiSource::Token() {
+  if (!token_.empty() && clock_.Now() < renewAt_) return token_;
+  token_.clear();
+  HttpRequest request;
+  request.url = settings_.tokenUrl;
+  request.formBody = kTokenForm;
+  request.headers = {{"Content-Type", "application/x-www-form-urlencoded"}};
+  request.user = settings_.clientId;
+  request.password = settings_.clientSecret;
+  const HttpResponse response = http_.Send(request);
+  if (response.status == 0) return token_;  // cut short: the search was stopped
+  const Json answer = Json::parse(response.body, nullptr, false);
+  if (response.status != 200 || !answer.is_object() || Text(answer, "access_token").empty()) {
+    std::string words = answer.is_object() ? Text(answer, "error_description") : "";
+    if (words.empty() && answer.is_object()) words = Text(answer, "error");
+    throw ListingError(Kind::kCredentials, response.status,
+                       "The marketplace did not give a token for the client id and secret "
+                       "(HTTP " + std::to_string(response.status) + ")" +
+                           (words.empty() ? "." : ": " + words));
+  }
+  token_ = Text(answer, "access_token");
+  std::chrono::seconds lifetime{7200};
+  if (const auto expires = answer.find("expires_in");
+      expires != answer.end() && expires->is_number_integer()) {
+    lifetime = std::chrono::seconds(expires->get<long long>());
+  }
+  renewAt_ = clock_.Now() + lifetime - kRenewEarly;
+  return token_;
+}
+
+HttpResponse BrowseApiSource::Ask(const std::string& url) {
+  HttpRequest request;
+  request.url = url;
+  request.headers = {{"Authorization", "Bearer " + Token()},
+                     {"X-EBAY-C-MARKETPLACE-ID", settings_.marketplace}};
+  if (!settings_.campaignId.empty()) {
+    request.headers.push_back(
+        {"X-EBAY-C-ENDUSERCTX", "affiliateCampaignId=" + settings_.campaignId});
+  }
+  return http_.Send(request);
+}
+
+ListingPage BrowseApiSource::Page(const std::string& url) {
+  HttpResponse response = Ask(url);
+  if (response.status == 401) {
+    // An expired (or revoked) token: one new token, one more try.
+    token_.clear();
+    response = Ask(url);
+  }
+  if (response.status == 0) return {};  // cut short: the search was stopped
+  if (response.status != 200) Refused(response);
+  return ReadSearchAnswer(response.body);
+}
+
+}  // namespace lotwise

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "browse/api_settings.h"
+#include "browse/clock.h"
+#include "http/http_request.h"
+#include "platform/listing_source.h"
+
+namespace lotwise {
+
+// The marketplace's Browse API: searches of item_summary/search, 200 items a page, with
+// an application token got with the client credentials, kept for the whole run and
+// renewed 5 minutes before it expires; an answer of 401 gets one new token and one more
+// try. Every request carries the marketplace, and the partner campaign when one is set.
+class BrowseApiSource : public ListingSource {
+ public:
+  BrowseApiSource(ApiSettings settings, HttpSender& http, const Clock& clock);
+
+  ListingPage Search(const ListingQuery& query) override;
+  ListingPage Next(const std::string& next) override;
+  std::string Currency() const override;
+  std::string Name() const override;
+
+  // The address of a search's first page.
+  std::string SearchAddress(const ListingQuery& query) const;
+
+ private:
+  const std::string& Token();
+  HttpResponse Ask(const std::string& url);
+  ListingPage Page(const std::string& url);
+
+  ApiSettings settings_;
+  HttpSender& http_;
+  const Clock& clock_;
+  std::string token_;
+  std::chrono::steady_clock::time_point renewAt_;
+};
+
+// A search answer's page: its items, total, next address and warnings. Fields the
+// answer leaves out are left empty (0 bids, no picture). Throws ListingError (kServer)
+// for an answer that is not such JSON.
+ListingPage ReadSearchAnswer(std::string_view json);
+
+}  // namespace lotwise
