@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "report/active_content.h"
 #include "report/affiliate.h"
 #include "report/grab_bid.h"
 #include "report/minimum_bids.h"
@@ -33,6 +34,18 @@ void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf&
   std::filesystem::remove(search.pageFile, ignored);
 }
 
+std::string ListingRow(std::string_view line, const Config& config) {
+  std::string row = AddAffliate(line, config);
+  RemoveActiveContent(row);
+  return row;
+}
+
+std::string SearchRow(std::string_view line, const Config& config, int StopRequested) {
+  std::string row = SwitchUrl(line, config, StopRequested);
+  RemoveActiveContent(row);
+  return row;
+}
+
 void WriteListingResults(SearchContext& search, std::int16_t highest) {
   SearchState& state = search.state;
   const Config& config = search.config;
@@ -41,7 +54,7 @@ void WriteListingResults(SearchContext& search, std::int16_t highest) {
       [&state](std::string_view line) {
         return StripBid(line, state.SearchKind, state.FeaturedMode);
       },
-      [&config](std::string_view line) { return AddAffliate(line, config); });
+      [&config](std::string_view line) { return ListingRow(line, config); });
 }
 
 void WriteSearchResults(SearchContext& search, std::int16_t highest) {
@@ -51,7 +64,7 @@ void WriteSearchResults(SearchContext& search, std::int16_t highest) {
       search, highest,
       [&state](std::string_view line) { return GrabBid(line, state.StopRequested); },
       [&state, &config](std::string_view line) {
-        return SwitchUrl(line, config, state.StopRequested);
+        return SearchRow(line, config, state.StopRequested);
       });
 }
 

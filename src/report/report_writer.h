@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/config.h"
 #include "search/search_context.h"
 
 namespace lotwise {
@@ -34,7 +35,14 @@ using RowTextOf = std::function<std::string(std::string_view line)>;
 void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
 
-// The browse side (category, featured, completed items) and the keyword side.
+// The report row of one line of the page file, on the browse side (category, featured,
+// completed items: links rewritten by AddAffliate) and on the keyword side (by
+// SwitchUrl), then without active content (RemoveActiveContent). Each depends on the
+// line alone.
+std::string ListingRow(std::string_view line, const Config& config);
+std::string SearchRow(std::string_view line, const Config& config, int StopRequested = 0);
+
+// The browse side and the keyword side.
 void WriteListingResults(SearchContext& search, std::int16_t highest);
 void WriteSearchResults(SearchContext& search, std::int16_t highest);
 
