@@ -30,15 +30,15 @@ bool EndsTagName(char c) { return IsBlank(c) || c == '/' || c == '>'; }
 
 // Whether `name` is `lower` in any letter case.
 bool SameName(std::string_view name, std::string_view lower) {
-  return name.size() == lower.size() &&
-         std::equal(name.begin(), name.end(), lower.begin(),
-                    [](char a, char b) { return Lower(a) == b; });
+  return name.size() == lower.size() && std::equal(name.begin(), name.end(), lower.begin(),
+                                                   [](char a, char b) { return Lower(a) == b; });
 }
 
 template <std::size_t kCount>
 const std::string_view* FindName(std::string_view name, const std::string_view (&names)[kCount]) {
-  const auto* found = std::find_if(std::begin(names), std::end(names),
-                                   [name](std::string_view lower) { return SameName(name, lower); });
+  const auto* found =
+      std::find_if(std::begin(names), std::end(names),
+                   [name](std::string_view lower) { return SameName(name, lower); });
   return found == std::end(names) ? nullptr : found;
 }
 
@@ -213,9 +213,9 @@ class Cleaner {
     if (c == '/') {
       if (i + 1 == text_.size()) return Cut(start);
       const char d = text_[i + 1];
-      if (d == '>') return i + 2;  // nothing
+      if (d == '>') return i + 2;                                                // nothing
       if (!IsLetter(d)) return EndOrCut(After(Find(text_, ">", i + 1)), start);  // a comment
-      return EndOrCut(Attributes(NameEnd(i + 1), false), start);  // an end tag
+      return EndOrCut(Attributes(NameEnd(i + 1), false), start);                 // an end tag
     }
     return i;  // the "<" is text
   }
@@ -263,15 +263,16 @@ class Cleaner {
   }
 
   // Whether the text of an element, from `i`, holds no markup before the element's end
-  // tag (`name` in any letter case): it then reads the same as text and as markup.
-  bool TextEndsAtEndTag(std::size_t i, std::string_view name) const {
+  // tag (`name` in any letter case), and that tag is closed: the text then reads the same
+  // as text and as markup.
+  bool TextEndsAtEndTag(std::size_t i, std::string_view name) {
     for (std::size_t at = Find(text_, "<", i); at != kNone; at = Find(text_, "<", at + 1)) {
       const std::string_view next = text_.substr(at + 1, name.size() + 2);
       if (next.empty()) return false;
       if (next[0] == '/') {
         if (next.substr(1, 1) == ">") continue;  // "</>" is nothing as markup
         return next.size() == name.size() + 2 && SameName(next.substr(1, name.size()), name) &&
-               EndsTagName(next.back());
+               EndsTagName(next.back()) && Attributes(at + name.size() + 2, false) != kNone;
       }
       if (IsLetter(next[0]) || next[0] == '!' || next[0] == '?') return false;
     }
