@@ -87,9 +87,9 @@ inline PlainReading PlainRead(std::string_view html, bool textElements) {
     state = State::kData;
     if (!token.comment && !token.endTag &&
         (token.name == "script" ||
-         (textElements && PlainIsOneOf(token.name, {"title", "textarea", "style", "xmp", "iframe",
-                                                    "noembed", "noframes", "noscript",
-                                                    "plaintext"})))) {
+         (textElements &&
+          PlainIsOneOf(token.name, {"title", "textarea", "style", "xmp", "iframe", "noembed",
+                                    "noframes", "noscript", "plaintext"})))) {
       textOf = token.name;
       state = State::kElementText;
     }
@@ -97,6 +97,11 @@ inline PlainReading PlainRead(std::string_view html, bool textElements) {
   };
   while (i < html.size()) {
     const char c = html[i];
+    // After a "-", `next`; before anything else, `otherwise`.
+    const auto dashOr = [&](State next, State otherwise) {
+      if (c == '-') ++i;
+      state = c == '-' ? next : otherwise;
+    };
     switch (state) {
       case State::kData:
         if (c == '<') {
@@ -283,31 +288,16 @@ inline PlainReading PlainRead(std::string_view html, bool textElements) {
         }
         break;
       case State::kCommentLessThanBang:
-        if (c == '-') {
-          ++i;
-          state = State::kCommentLessThanBangDash;
-        } else {
-          state = State::kComment;
-        }
+        dashOr(State::kCommentLessThanBangDash, State::kComment);
         break;
       case State::kCommentLessThanBangDash:
-        if (c == '-') {
-          ++i;
-          state = State::kCommentLessThanBangDashDash;
-        } else {
-          state = State::kCommentEndDash;
-        }
+        dashOr(State::kCommentLessThanBangDashDash, State::kCommentEndDash);
         break;
       case State::kCommentLessThanBangDashDash:
         state = State::kCommentEnd;
         break;
       case State::kCommentEndDash:
-        if (c == '-') {
-          ++i;
-          state = State::kCommentEnd;
-        } else {
-          state = State::kComment;
-        }
+        dashOr(State::kCommentEnd, State::kComment);
         break;
       case State::kCommentEnd:
         if (c == '>') {
@@ -387,8 +377,9 @@ inline std::string PlainDecode(std::string_view value) {
       }
     }
     bool named = false;
-    for (const auto& [reference, character] :
-         {std::pair<std::string_view, char>{"&colon;", ':'}, {"&Tab;", '\t'}, {"&NewLine;", '\n'}}) {
+    for (const auto& [reference, character] : {std::pair<std::string_view, char>{"&colon;", ':'},
+                                               {"&Tab;", '\t'},
+                                               {"&NewLine;", '\n'}}) {
       if (!named && value.substr(i, reference.size()) == reference) {
         decoded += character;
         i += reference.size();

@@ -23,10 +23,32 @@ constexpr std::string_view kRemovedTags[] = {"iframe", "frame", "object", "embed
 constexpr std::string_view kTextElements[] = {"title",   "textarea", "style",   "xmp",
                                               "noembed", "noframes", "noscript"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
+// What a character ends in a tag, as flags: looked up in a table, since tags are read a
+// character at a time.
+enum Ends : std::uint8_t {
+  kBlank = 1,
+  kTagName = 2,        // blanks, "/" and ">"
+  kAttributeName = 4,  // those and "="
+  kUnquotedValue = 8,  // blanks and ">"
+};
+struct EndsTable {
+  std::uint8_t of[256];
+  constexpr EndsTable() : of() {
+    for (const char c : {' ', '\t', '\n', '\f', '\r'}) {
+      of[static_cast<unsigned char>(c)] = kBlank | kTagName | kAttributeName | kUnquotedValue;
+    }
+    of['/'] = kTagName | kAttributeName;
+    of['>'] = kTagName | kAttributeName | kUnquotedValue;
+    of['='] = kAttributeName;
+  }
+};
+constexpr EndsTable kEnds;
+
+bool Is(char c, Ends what) { return (kEnds.of[static_cast<unsigned char>(c)] & what) != 0; }
+bool IsBlank(char c) { return Is(c, kBlank); }
+bool EndsTagName(char c) { return Is(c, kTagName); }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool EndsTagName(char c) { return IsBlank(c) || c == '/' || c == '>'; }
 
 // Whether `name` is `lower` in any letter case.
 bool SameName(std::string_view name, std::string_view lower) {
@@ -311,7 +333,7 @@ class Cleaner {
           from = i + 1;
           next = to + 1;
         } else {
-          while (to < n && !IsBlank(text_[to]) && text_[to] != '>') ++to;
+          while (to < n && !Is(text_[to], kUnquotedValue)) ++to;
           if (to == n) return kNone;
           next = to;
         }
@@ -343,7 +365,7 @@ class Cleaner {
       beforeName = place;
       name = i;
       // The first character belongs to the name, whatever it is.
-      for (++i; i < n && !EndsTagName(text_[i]) && text_[i] != '='; ++i) {
+      for (++i; i < n && !Is(text_[i], kAttributeName); ++i) {
       }
       place = Place{true, KindOf(text_.substr(name, i - name))};
     }

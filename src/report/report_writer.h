@@ -37,8 +37,8 @@ void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf&
 
 // The report row of one line of the page file, on the browse side (category, featured,
 // completed items: links rewritten by AddAffliate) and on the keyword side (by
-// SwitchUrl), then without active content (RemoveActiveContent). Each depends on the
-// line alone.
+// SwitchUrl), then without active content (RemoveActiveContent). Each depends on its
+// arguments alone.
 std::string ListingRow(std::string_view line, const Config& config);
 std::string SearchRow(std::string_view line, const Config& config, int StopRequested = 0);
 
