@@ -34,12 +34,12 @@ enum Ends : std::uint8_t {
 struct EndsTable {
   std::uint8_t of[256];
   constexpr EndsTable() : of() {
-    for (const char c : {' ', '\t', '\n', '\f', '\r'}) {
-      of[static_cast<unsigned char>(c)] = kBlank | kTagName | kAttributeName | kUnquotedValue;
+    for (const unsigned char c : {' ', '\t', '\n', '\f', '\r'}) {
+      of[c] = kBlank | kTagName | kAttributeName | kUnquotedValue;
     }
-    of['/'] = kTagName | kAttributeName;
-    of['>'] = kTagName | kAttributeName | kUnquotedValue;
-    of['='] = kAttributeName;
+    of[static_cast<unsigned char>('/')] = kTagName | kAttributeName;
+    of[static_cast<unsigned char>('>')] = kTagName | kAttributeName | kUnquotedValue;
+    of[static_cast<unsigned char>('=')] = kAttributeName;
   }
 };
 constexpr EndsTable kEnds;
