@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Lotwise builds and tests with. Does nothing when all
-# of them are present already.
+# Installs the Debian packages Lotwise builds and tests with. Does nothing when all of
+# them are present already. Packages that one script alone needs are installed by that
+# script through install-packages.sh.
 set -euo pipefail
 
 packages=(
@@ -9,18 +10,7 @@ packages=(
   libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev curl
-  libcpp-httplib-dev
+  libcpp-httplib-dev zlib1g-dev
   clang libclang-rt-14-dev
 )
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

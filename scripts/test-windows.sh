@@ -13,18 +13,8 @@ build=$(cd "$build" && pwd)
 
 # The cross compiler, Wine (64-bit only: /usr/bin/wine starts the 64-bit loader when the
 # 32-bit one is absent) and GoogleTest's sources, built for Windows as part of the build.
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$(dirname "$0")/install-packages.sh" cmake ninja-build g++-mingw-w64-x86-64-posix wine \
+  wine64 googletest
 
 # The same Wine settings the toolchain file gives every program it runs, so that the
 # commands below and the tests share one prefix inside the build folder.

@@ -15,8 +15,28 @@
 namespace lotwise {
 namespace {
 
-constexpr char kTooManyListings[] =
-    "eBay says your search returned too many listings. Please narrow it and try again";
+// A short account of a failed fetch for the status line: what happened, and to which host.
+std::string ShortReason(const FetchError& failure) {
+  const std::string at = failure.host().empty() ? "" : " (" + failure.host() + ")";
+  switch (failure.kind()) {
+    case FetchFailure::kUnreachable:
+      return "the marketplace could not be reached" + at;
+    case FetchFailure::kHostNotFound:
+      return "the marketplace's host was not found" + at;
+    case FetchFailure::kTimeout:
+      return "the marketplace did not answer in time" + at;
+    case FetchFailure::kTooLarge:
+      return "the marketplace sent more than " + std::to_string(failure.limit() >> 20) + " MiB" +
+             at;
+    case FetchFailure::kBrokenOff:
+      return "the connection to the marketplace broke off" + at;
+    case FetchFailure::kRedirectLoop:
+      return "the marketplace redirected in a loop" + at;
+    case FetchFailure::kOther:
+      break;
+  }
+  return failure.host().empty() ? failure.what() : "the page could not be loaded" + at;
+}
 
 }  // namespace
 
@@ -63,7 +83,10 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
                platform_,
                config_,
                appFolder_ / kPageFileName,
-               appFolder_ / kReportFileName} {
+               appFolder_ / kReportFileName,
+               {},
+               false,
+               {}} {
   cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
   frmAbout.lblDescription.caption =
       "Lotwise finds the auctions that already draw bids. Published by the Lotwise authors; "
@@ -94,8 +117,10 @@ void SearchWindow::ShowStatus(std::string text) { Label1.caption = std::move(tex
 
 void SearchWindow::OfferIncompleteResults() { Command6.enabled = true; }
 
-void SearchWindow::TooManyListings() {
-  platform_.MessageBox(kTooManyListings);
+void SearchWindow::EndWithMessage(const std::string& text) {
+  context_.summary.end = SearchEnd::kMessage;
+  context_.summary.message = text;
+  platform_.MessageBox(text);
   StopRequested = 1;
   EnableSearchCommands(true);
   Command1.caption = "Stop Search";
@@ -118,12 +143,16 @@ KeywordInputs SearchWindow::KeywordTab() const {
           txtBeginPrice.text, txtEndPrice.text, Check1.value != 0};
 }
 
-void SearchWindow::EndSearch(const std::string& why) {
+void SearchWindow::EndSearch(const std::string& why, const std::string& detail) {
+  context_.summary.end = SearchEnd::kFailure;
+  context_.summary.message = why;
+  context_.summary.detail = detail;
   StopRequested = 1;
   EnableSearchCommands(true);
   Command6.enabled = false;
   Command1.caption = "Stop Search";
-  Label1.caption = why;
+  Label1.caption = "Search ended: " + why;
+  statusDetail = detail;
 }
 
 void SearchWindow::RemoveTempFile() {
@@ -165,6 +194,10 @@ void SearchWindow::RunSearch(CommandButton& command) {
     ++searchDepth_;
     // An early end asked for in an earlier search must not cut this one short.
     SeeIncomplete = 0;
+    context_.lastPage = {};
+    context_.foundNone = false;
+    context_.summary = {};
+    statusDetail.clear();
     try {
       if (next == &cmdSearch) {
         KeywordSearch();
@@ -175,8 +208,14 @@ void SearchWindow::RunSearch(CommandButton& command) {
       } else {
         CompletedSearch();
       }
+    } catch (const FetchError& failure) {
+      EndSearch(ShortReason(failure), failure.what());
     } catch (const std::exception& failure) {
-      EndSearch(std::string("Search ended: ") + failure.what());
+      EndSearch(failure.what(), failure.what());
+    }
+    context_.summary.kind = SearchKind;
+    if (context_.summary.end == SearchEnd::kRunning && StopRequested == 1) {
+      context_.summary.end = SearchEnd::kStopped;
     }
     --searchDepth_;
     next = pendingSearch_;
@@ -231,6 +270,7 @@ void SearchWindow::CompletedSearch() {
 }
 
 void SearchWindow::StopSearch() {
+  statusDetail.clear();
   SeeIncomplete = 0;
   StopRequested = 1;
   for (CommandButton* command : {&Command2, &Command3, &Command4, &Command5}) {

@@ -11,6 +11,7 @@
 #include "search/progress.h"
 #include "search/search_context.h"
 #include "search/search_controls.h"
+#include "search/search_record.h"
 #include "search/search_state.h"
 
 namespace lotwise {
@@ -54,6 +55,11 @@ class SearchWindow : public SearchState, private SearchControls {
   void close();
   // True while a search command is running (also while it unwinds after a stop).
   bool searching() const { return searchDepth_ > 0; }
+  // What the last search did (counts, how it ended), once it has ended.
+  const SearchSummary& summary() const { return context_.summary; }
+  // More about the status line's text, for a tooltip: a failure's whole account.
+  std::string statusDetail;
+
   // How far the running search has come, once that is known; nothing when none runs.
   std::optional<SearchProgress> progress() const {
     return searching() ? ProgressOf(*this) : std::nullopt;
@@ -70,7 +76,7 @@ class SearchWindow : public SearchState, private SearchControls {
   // What the stages do to the window and read from it.
   void ShowStatus(std::string text) override;
   void OfferIncompleteResults() override;
-  void TooManyListings() override;
+  void EndWithMessage(const std::string& text) override;
   void ShowFinished() override;
   std::string CategoryTyped() const override;
   std::string CompletedKeywordsTyped() const override;
@@ -82,8 +88,9 @@ class SearchWindow : public SearchState, private SearchControls {
   void RemoveTempFile();
   void RunSearch(CommandButton& command);
   // Ends a search that failed where no stage handles the failure: the status line
-  // says why, StopRequested is 1 and the window is ready; the page file is kept.
-  void EndSearch(const std::string& why);
+  // says why in short ("Search ended: <why>"), `detail` says all of it, StopRequested is
+  // 1 and the window is ready; the page file is kept.
+  void EndSearch(const std::string& why, const std::string& detail);
   // The common first steps of the category, featured and completed-items searches.
   void StartPagedSearch(const char* status, std::int16_t kind);
   void KeywordSearch();

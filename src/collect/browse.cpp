@@ -1,19 +1,19 @@
 #include "collect/browse.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <utility>
 
 #include "collect/collect_error.h"
+#include "collect/fetch.h"
+#include "collect/page_markers.h"
 #include "collect/tables.h"
 #include "text/marker.h"
 #include "text/numbers.h"
 
 namespace lotwise {
 namespace {
-
-constexpr std::string_view kCountStart = "of <b>";
-constexpr std::string_view kCountEnd = "</b></font>";
 
 // The text between the last "of <b>" and its "</b></font>"; nothing when there is none.
 std::optional<std::string> CutPageCount(const SearchState& state, std::string_view page) {
@@ -46,7 +46,7 @@ std::string BrowsePageAddress(const SearchContext& search, std::int16_t n) {
 void GetData(SearchContext& search, const std::string& url, const std::string& NextUrl) {
   SearchState& state = search.state;
   // A failure of this first fetch is not handled here: it ends the search.
-  const std::string page = search.platform.OpenURL(url);
+  const std::string page = FetchPage(search, url);
   try {
     const std::optional<std::string> value = CutPageCount(state, page);
     if (!value) {
@@ -55,6 +55,8 @@ void GetData(SearchContext& search, const std::string& url, const std::string& N
       const auto total = ToInt16(*value);
       if (!total) throw CollectError("The page count is not a number.");
       state.PageTotal = *total;
+      search.foundNone = *total == 0;
+      search.summary.pagesExpected = std::max(0, int{*total});
     }
     search.controls.ShowStatus(value.value_or("") + " pages of listings found");
     GetListing(search, url, NextUrl);
@@ -76,7 +78,8 @@ void GetListing(SearchContext& search, std::string url, const std::string& NextU
     if (state.SeeIncomplete == 0) search.controls.OfferIncompleteResults();
     const bool byOffset = PagesByOffset(state.SearchKind);
     const std::string_view start = byOffset ? kOffsetTableStart : kBrowseTableStart;
-    const std::string page = search.platform.OpenURL(url);
+    const std::string page = FetchPage(search, url);
+    if (state.StopRequested == 0) ++search.summary.pagesCollected;
     const std::size_t p = (byOffset ? offsetStart : browseStart).In(page);
     if (!CutTables(search, page, p, start, TableEnd::Kept)) return;
     std::optional<std::string> next = NextPage(search, NextUrl);

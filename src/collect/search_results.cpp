@@ -1,5 +1,6 @@
 #include "collect/search_results.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -8,7 +9,10 @@
 
 #include "collect/browse.h"
 #include "collect/collect_error.h"
+#include "collect/diagnosis.h"
+#include "collect/fetch.h"
 #include "collect/keyword_query.h"
+#include "collect/page_markers.h"
 #include "collect/tables.h"
 #include "text/marker.h"
 #include "text/numbers.h"
@@ -17,14 +21,11 @@
 namespace lotwise {
 namespace {
 
-constexpr std::string_view kKeywordTotalStart = "var searchResultTotal = \"";
-constexpr std::string_view kKeywordTotalEnd = "\";";
-constexpr std::string_view kCompletedTotalStart =
-    "<tr><td><font size=2 face=\"Arial, Helvetica, sans-serif\"><b>";
-constexpr std::string_view kCompletedTotalEnd = "</b>";
-
-// Waiting time between fetches of a first keyword page that holds no result table.
-constexpr std::chrono::milliseconds kRetryPause{1000};
+// Fetches of a first keyword page that holds no result table, in all, and the pause before
+// the second of them, doubled before each further one: 1, 2, 4 and 8 seconds.
+constexpr int kFirstPageTries = 5;
+constexpr std::chrono::milliseconds kFirstRetryPause{1000};
+constexpr char kNoResultTable[] = "The marketplace's result page held no result table in 6 tries.";
 
 // The reported total is empty or not a number: the search is too broad.
 class TotalNotANumber : public CollectError {
@@ -33,7 +34,7 @@ class TotalNotANumber : public CollectError {
 };
 
 // Reads the total between its markers into TotalFound and gives the text read.
-std::string ReadTotal(SearchState& state, std::string_view page, std::string_view start,
+std::string ReadTotal(SearchContext& search, std::string_view page, std::string_view start,
                       std::string_view end) {
   const std::size_t s = InStrCI(page, start);
   const std::size_t from = s + start.size();
@@ -45,18 +46,22 @@ std::string ReadTotal(SearchState& state, std::string_view page, std::string_vie
     if (IsWholeNumber(value)) throw CollectError("The total is too large.");
     throw TotalNotANumber("The total is not a number.");
   }
-  state.TotalFound = *total;
+  search.state.TotalFound = *total;
+  search.foundNone = *total == 0;
+  // The first page, then one for every 50 results.
+  search.summary.pagesExpected = 1 + (std::max(0, *total) + 49) / 50;
   return value;
 }
 
 // Runs the collection after the first fetch: a total that is not a number ends the
-// search with the too-many-listings message; any other failure ends the collection
-// silently, keeping what the page file holds.
+// search with a message (what the page shows instead of results, or the
+// too-many-listings message); any other failure ends the collection silently, keeping
+// what the page file holds.
 void AfterFirstPage(SearchContext& search, const std::function<void()>& collect) {
   try {
     collect();
   } catch (const TotalNotANumber&) {
-    search.controls.TooManyListings();
+    search.controls.EndWithMessage(NoResultsMessage(search));
   } catch (const CollectError&) {
   } catch (const FetchError&) {
   }
@@ -75,21 +80,20 @@ void CollectCompletedPages(SearchContext& search) {
 }
 
 void GetSearchListing(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string page = search.platform.OpenURL(url);
+  const std::string page = FetchPage(search, url);
   if (search.state.StopRequested == 1) return;
   AfterFirstPage(search, [&] {
-    search.controls.ShowStatus(
-        ReadTotal(search.state, page, kCompletedTotalStart, kCompletedTotalEnd) +
-        " listings found");
+    search.controls.ShowStatus(ReadTotal(search, page, kCompletedTotalStart, kCompletedTotalEnd) +
+                               " listings found");
     GetListing(search, url, NextUrl);
   });
 }
 
 void GetTotalAuctions(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string page = search.platform.OpenURL(url);
+  const std::string page = FetchPage(search, url);
   if (search.state.StopRequested == 1) return;
   AfterFirstPage(search, [&] {
-    search.controls.ShowStatus(ReadTotal(search.state, page, kKeywordTotalStart, kKeywordTotalEnd) +
+    search.controls.ShowStatus(ReadTotal(search, page, kKeywordTotalStart, kKeywordTotalEnd) +
                                " auctions found");
     CreateTextFile(search, url, NextUrl);
   });
@@ -102,14 +106,24 @@ void CreateTextFile(SearchContext& search, const std::string& url, const std::st
   if (state.SeeIncomplete == 0) search.controls.OfferIncompleteResults();
   std::string page;
   std::size_t p = 0;
-  for (;;) {
-    page = search.platform.OpenURL(url);
+  for (int tries = 1;; ++tries) {
+    page = FetchPage(search, url);
     p = firstTableStart.In(page);
     if (p > 0 || state.StopRequested == 1) break;
-    // No result table yet: ask again after a pause rather than at once.
-    search.platform.Pause(kRetryPause);
+    // No result table: a page that says why ends the search with that; any other is
+    // asked for again after a pause, a few times.
+    if (std::optional<std::string> message = Diagnosis(search)) {
+      search.controls.EndWithMessage(*message);
+      return;
+    }
+    if (tries == kFirstPageTries) {
+      search.controls.EndWithMessage(kNoResultTable);
+      return;
+    }
+    search.platform.Pause(kFirstRetryPause * (1 << (tries - 1)));
     if (state.StopRequested == 1) break;
   }
+  if (state.StopRequested == 0) ++search.summary.pagesCollected;
   if (!CutTables(search, page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
   if (std::optional<std::string> next = NextPage(search, NextUrl)) {
     GetListing(search, std::move(*next), NextUrl);

@@ -16,6 +16,7 @@ bool CutTables(SearchContext& search, std::string_view page, std::size_t p, std:
     const std::size_t length = e - p + (end == TableEnd::Kept ? kTableEnd.size() : 0);
     search.platform.DoEvents();
     AppendRecord(search.pageFile, page.substr(p - 1, length));
+    ++search.summary.recordsAppended;
     if (search.state.SeeIncomplete == 1) return false;
     p = laterStart.In(page, e + 1);
   }

@@ -3,19 +3,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "collect/page_markers.h"
 #include "search/search_context.h"
 
 namespace lotwise {
-
-// Table starts: the offset kinds (keyword and completed-items pages), the browse kinds
-// (category and featured listings) and the first page of a keyword search.
-inline constexpr std::string_view kOffsetTableStart =
-    "<table width=100% cellpadding=3 border=0 cellspacing=0 bgcolor=";
-inline constexpr std::string_view kBrowseTableStart =
-    "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=";
-inline constexpr std::string_view kFirstKeywordTableStart =
-    "<table width=\"100%\" cellpadding=\"3\"";
-inline constexpr std::string_view kTableEnd = "</table>";
 
 enum class TableEnd { Kept, Dropped };
 

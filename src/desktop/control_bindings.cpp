@@ -35,7 +35,10 @@ void ShowCombo(QComboBox* widget, const ComboBox& model) {
 }  // namespace
 
 QLabel* ControlBindings::label(const Label& model, const char* name) {
-  auto* widget = new QLabel;
+  return label(new QLabel, model, name);
+}
+
+QLabel* ControlBindings::label(QLabel* widget, const Label& model, const char* name) {
   widget->setObjectName(QLatin1String(name));
   widget->setTextFormat(Qt::PlainText);
   shows_.push_back([widget, &model] {

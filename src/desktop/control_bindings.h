@@ -20,6 +20,8 @@ namespace lotwise {
 class ControlBindings {
  public:
   QLabel* label(const Label& model, const char* name);
+  // The same on a label made by the caller.
+  QLabel* label(QLabel* widget, const Label& model, const char* name);
   // `accessibleName` names the input for assistive tools (usually its label's caption).
   QLineEdit* textBox(TextBox& model, const char* name, const QString& accessibleName);
   QComboBox* comboBox(ComboBox& model, const char* name, const QString& accessibleName);

@@ -46,12 +46,33 @@ std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolde
   return canWrite(userFolder) ? userFolder : programFolder;
 }
 
-std::filesystem::path PrepareDataFolder(const std::filesystem::path& programFolder,
+ProgramFolders LocateProgram(const std::filesystem::path& programFolder,
+                             const std::filesystem::path& installedFiles) {
+  const std::filesystem::path installed = (programFolder / installedFiles).lexically_normal();
+  std::error_code error;
+  if (installedFiles.empty() || !std::filesystem::is_directory(installed, error)) {
+    return {programFolder, {}};
+  }
+  return {programFolder, installed};
+}
+
+std::filesystem::path PrepareDataFolder(const ProgramFolders& program,
                                         const std::filesystem::path& userFolder,
                                         const CanWrite& canWrite) {
-  const std::filesystem::path folder = ChooseDataFolder(programFolder, userFolder, canWrite);
-  if (folder != programFolder) {
-    for (const char* name : kSuppliedFiles) CopyWhenDifferent(programFolder / name, folder / name);
+  // Without a per-user folder at all (no home folder) even an installed program can only
+  // keep to the rule of a program run where it was built.
+  const bool installed = !program.installedFiles.empty() && !userFolder.empty();
+  std::filesystem::path folder;
+  if (installed) {
+    std::error_code error;
+    std::filesystem::create_directories(userFolder, error);
+    folder = userFolder;
+  } else {
+    folder = ChooseDataFolder(program.program, userFolder, canWrite);
+  }
+  const std::filesystem::path& supplied = installed ? program.installedFiles : program.program;
+  if (folder != supplied) {
+    for (const char* name : kSuppliedFiles) CopyWhenDifferent(supplied / name, folder / name);
   }
   return folder;
 }

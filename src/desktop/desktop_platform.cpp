@@ -50,7 +50,9 @@ void DesktopPlatform::DoEvents() {
 
 void DesktopPlatform::ShellOpen(const std::string& target, const std::string& parameters,
                                 const std::string& directory) {
-  OpenWithShell(shell_, target, parameters, directory);
+  // What could not be opened is said; the model does not wait for a result.
+  const std::string failure = OpenWithShell(shell_, target, parameters, directory);
+  if (!failure.empty()) MessageBox(failure);
 }
 
 void DesktopPlatform::MessageBox(const std::string& text) {

@@ -38,6 +38,7 @@ class DesktopPlatform : public Platform {
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
   void Pause(std::chrono::milliseconds duration) override;
+  int LastHttpStatus() override { return fetcher_.lastStatus(); }
 
  private:
   void RefreshView();

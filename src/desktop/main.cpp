@@ -1,13 +1,16 @@
-// Lotwise: the desktop program. Creates the search window and runs the event loop until
-// the window is closed.
+// Lotwise: the desktop program. Answers --help and --version without a display; otherwise
+// creates the search window and runs the event loop until the window is closed.
 
 #include <QApplication>
 #include <QFile>
 #include <QStandardPaths>
+#include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "app/config.h"
 #include "app/search_window.h"
+#include "desktop/command_line.h"
 #include "desktop/data_folder.h"
 #include "desktop/desktop_platform.h"
 #include "desktop/images.h"
@@ -20,18 +23,37 @@ std::filesystem::path LocalPath(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+int Answer(std::FILE* stream, const std::string& text, int exitCode) {
+  std::fputs(text.c_str(), stream);
+  return exitCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const lotwise::CommandLine line = lotwise::ReadCommandLine(argc, argv);
+  if (line.request == lotwise::CommandLineRequest::kShowHelp) {
+    return Answer(stdout, lotwise::HelpText(), 0);
+  }
+  if (line.request == lotwise::CommandLineRequest::kShowVersion) {
+    return Answer(stdout, lotwise::VersionText(), 0);
+  }
+
   QApplication app(argc, argv);
+  // Qt has taken its own options out of argv: anything left is not understood.
+  const lotwise::CommandLine rest = lotwise::ReadCommandLine(argc, argv);
+  if (rest.request == lotwise::CommandLineRequest::kUnknownOption) {
+    return Answer(stderr, lotwise::UnknownOptionText(rest.unknown), 2);
+  }
   QApplication::setApplicationName(QStringLiteral("Lotwise"));
-  const lotwise::ProgramVersion version = lotwise::programVersion();
-  QApplication::setApplicationVersion(
-      QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+  QApplication::setApplicationVersion(QString::fromStdString(lotwise::VersionNumber()));
+  // The desktop matches the window with the installed desktop entry by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(LOTWISE_APP_ID));
   QApplication::setWindowIcon(lotwise::ProgramIcon());
 
+  const std::filesystem::path programFolder = LocalPath(QCoreApplication::applicationDirPath());
   const std::filesystem::path folder = lotwise::PrepareDataFolder(
-      LocalPath(QCoreApplication::applicationDirPath()),
+      lotwise::LocateProgram(programFolder, LOTWISE_INSTALLED_FILES),
       LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)),
       lotwise::CanWriteIn);
 

@@ -3,7 +3,10 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -12,17 +15,21 @@
 #include "desktop/images.h"
 #include "desktop/menu_bar.h"
 #include "desktop/search_tabs.h"
+#include "search/summary.h"
 
 namespace lotwise {
 
 MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
-    : QMainWindow(parent), model_(model), progress_(new QProgressBar) {
+    : QMainWindow(parent),
+      model_(model),
+      progress_(new QProgressBar),
+      status_(new ElidedLabel),
+      summary_(new ElidedLabel) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowIcon(ProgramIcon());
   const auto run = [this](CommandButton& command) { this->run(command); };
 
-  QLabel* status = controls_.label(model_.Label1, "Label1");
-  status->setWordWrap(true);
+  QLabel* status = controls_.label(status_, model_.Label1, "Label1");
   status->setAccessibleName(QStringLiteral("Status"));
   progress_->setObjectName(QStringLiteral("progress"));
   progress_->setAccessibleName(QStringLiteral("Search progress"));
@@ -38,6 +45,9 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   QLabel* bidsLabel = controls_.label(model_.Label3, "Label3");
   QLineEdit* bids =
       controls_.textBox(model_.txtBids, "txtBids", QStringLiteral("Minimum number of bids"));
+  // Whole numbers only here; the model itself reads any text.
+  bids->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), bids));
   bids->setMaximumWidth(bids->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
                         bids->fontMetrics().averageCharWidth() * 2);
   bidsLabel->setBuddy(bids);
@@ -47,8 +57,17 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   bidsRow->addWidget(controls_.label(model_.Label11, "Label11"));
   bidsRow->addStretch();
 
-  auto* tabs = new QTabWidget;
+  tabs_ = new QTabWidget;
+  auto* tabs = tabs_;
   AddSearchTabs(tabs, model_, controls_, run);
+  // Enter runs the Featured tab's search while that tab is shown, wherever the focus is, as
+  // Enter in the other tabs' inputs runs theirs (elsewhere it is left to those inputs).
+  for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this);
+    connect(enter, &QShortcut::activated, this, [this] { this->run(model_.Command4); });
+    featuredEnter_.push_back(enter);
+  }
+  connect(tabs, &QTabWidget::currentChanged, this, [this] { showTab(); });
 
   auto* commandRow = new QHBoxLayout;
   commandRow->addStretch();
@@ -66,6 +85,12 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   setCentralWidget(central);
 
   BuildMenuBar(menuBar(), model_, [this](MenuItem& item) { choose(item); });
+  summary_->setObjectName(QStringLiteral("summary"));
+  summary_->setAccessibleName(QStringLiteral("What the last search did"));
+  statusBar()->addWidget(summary_, 1);
+  // Ctrl+Q closes the window, and with it the program.
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  connect(quit, &QShortcut::activated, this, &QWidget::close);
   // F10 moves into the menu bar, as on other desktops.
   auto* toMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
   connect(toMenu, &QShortcut::activated, this, [this] {
@@ -83,8 +108,21 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
 void MainWindow::refresh() {
   setWindowTitle(QString::fromStdString(model_.caption));
   controls_.show();
+  showTab();
+  showStatus();
   showProgress();
   showAbout();
+}
+
+void MainWindow::showTab() {
+  constexpr int kFeaturedTab = 0;
+  for (QShortcut* enter : featuredEnter_) enter->setEnabled(tabs_->currentIndex() == kFeaturedTab);
+}
+
+void MainWindow::showStatus() {
+  status_->setDetail(QString::fromStdString(model_.statusDetail));
+  summary_->setText(QString::fromStdString(SummaryText(model_.summary())));
+  summary_->setDetail(QString());
 }
 
 void MainWindow::showProgress() {

@@ -3,10 +3,14 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QShortcut>
+#include <QTabWidget>
+#include <vector>
 
 #include "app/search_window.h"
 #include "desktop/about_dialog.h"
 #include "desktop/control_bindings.h"
+#include "desktop/elided_label.h"
 
 namespace lotwise {
 
@@ -36,12 +40,18 @@ class MainWindow : public QMainWindow {
   void choose(MenuItem& item);
   void afterCommand();
   void showProgress();
+  void showTab();
+  void showStatus();
   void showAbout();
   void aboutFinished();
 
   SearchWindow& model_;
   ControlBindings controls_;
   QProgressBar* progress_;
+  ElidedLabel* status_;   // Label1, on one line
+  ElidedLabel* summary_;  // what the last search did, in the status bar
+  QTabWidget* tabs_;
+  std::vector<QShortcut*> featuredEnter_;  // Enter and the keypad's Enter on the Featured tab
   AboutDialog* about_ = nullptr;
   bool closePending_ = false;
 };

@@ -7,9 +7,16 @@
 namespace lotwise {
 namespace {
 
+// The caption with its first character as the access key (Alt and that key), an "&" of
+// the caption itself kept as one.
+QString WithAccessKey(const std::string& caption) {
+  return QLatin1Char('&') +
+         QString::fromStdString(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 QAction* Command(QWidget* owner, MenuItem& item, const char* name,
                  const std::function<void(MenuItem&)>& choose) {
-  auto* action = new QAction(QString::fromStdString(item.caption), owner);
+  auto* action = new QAction(WithAccessKey(item.caption), owner);
   action->setObjectName(QLatin1String(name));
   QObject::connect(action, &QAction::triggered, owner, [&item, choose] { choose(item); });
   return action;
@@ -26,7 +33,7 @@ QAction* Separator(QWidget* owner, const char* name) {
 
 void BuildMenuBar(QMenuBar* bar, SearchWindow& model,
                   const std::function<void(MenuItem&)>& choose) {
-  QMenu* help = bar->addMenu(QString::fromStdString(model.hlpHelp.caption));
+  QMenu* help = bar->addMenu(WithAccessKey(model.hlpHelp.caption));
   help->setObjectName(QStringLiteral("hlpHelp"));
   help->menuAction()->setObjectName(QStringLiteral("hlpHelp"));
 

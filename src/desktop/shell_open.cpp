@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "report/report_writer.h"
+
 namespace lotwise {
 namespace {
 
@@ -20,25 +22,40 @@ bool IsProgram(const QFileInfo& file) {
 
 }  // namespace
 
-void OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
-                   const std::string& directory) {
+std::string OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
+                          const std::string& directory) {
   const QString text = QString::fromStdString(target);
-  if (text.isEmpty()) return;
+  if (text.isEmpty()) return {};
   if (IsAddress(text)) {
-    shell.openUrl(QUrl(text, QUrl::TolerantMode));
-    return;
+    if (shell.openUrl(QUrl(text, QUrl::TolerantMode))) return {};
+    if (text.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
+      return "No e-mail program is set up to write to " + target.substr(7) + ".";
+    }
+    return "No program on this computer could open " + target + ".";
   }
   const QFileInfo file(text);
-  if (!file.exists()) return;
+  if (!file.exists()) {
+    if (file.fileName() == QLatin1String(kReportFileName)) {
+      return "There is no report to open yet: run a search first.";
+    }
+    if (file.suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0) {
+      return "No updater is installed: " + target + " was not found.";
+    }
+    return target + " was not found.";
+  }
   if (IsProgram(file)) {
     const QString folder = QString::fromStdString(directory);
     const QString workingFolder =
         QFileInfo(folder).isAbsolute() && QFileInfo(folder).isDir() ? folder : file.absolutePath();
-    shell.startProgram(file.absoluteFilePath(),
-                       QProcess::splitCommand(QString::fromStdString(parameters)), workingFolder);
-    return;
+    if (shell.startProgram(file.absoluteFilePath(),
+                           QProcess::splitCommand(QString::fromStdString(parameters)),
+                           workingFolder)) {
+      return {};
+    }
+    return target + " could not be started.";
   }
-  shell.openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+  if (shell.openUrl(QUrl::fromLocalFile(file.absoluteFilePath()))) return {};
+  return "No program on this computer could open " + target + ".";
 }
 
 }  // namespace lotwise

@@ -25,6 +25,36 @@ void InitCurlOnce() {
   }
 }
 
+FetchFailure KindOf(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+      return FetchFailure::kHostNotFound;
+    case CURLE_COULDNT_CONNECT:
+      return FetchFailure::kUnreachable;
+    case CURLE_OPERATION_TIMEDOUT:
+      return FetchFailure::kTimeout;
+    case CURLE_TOO_MANY_REDIRECTS:
+      return FetchFailure::kRedirectLoop;
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_PARTIAL_FILE:
+      return FetchFailure::kBrokenOff;
+    default:
+      return FetchFailure::kOther;
+  }
+}
+
+// The host (and port) of an address: what stands between "://" and the next "/", "?" or
+// "#"; empty when the address has no "://".
+std::string HostOf(std::string_view url) {
+  const std::size_t scheme = url.find("://");
+  if (scheme == std::string_view::npos) return {};
+  const std::string_view rest = url.substr(scheme + 3);
+  return std::string(rest.substr(0, rest.find_first_of("/?#")));
+}
+
 std::string_view PlainReason(CURLcode code) {
   switch (code) {
     case CURLE_URL_MALFORMAT:
@@ -70,6 +100,7 @@ struct CurlFetcher::Impl {
   CURLM* multi = nullptr;
   CURL* easy = nullptr;
   std::string body;
+  int lastStatus = 0;
   bool bodyTooLarge = false;
   bool busy = false;
   char errorText[CURL_ERROR_SIZE] = {};
@@ -137,7 +168,10 @@ struct CurlFetcher::Impl {
       CURLMcode status = curl_multi_perform(multi, &running);
       if (status == CURLM_OK && running == 0) break;
       if (status == CURLM_OK) status = curl_multi_poll(multi, nullptr, 0, pollMs, nullptr);
-      if (status != CURLM_OK) throw FetchError(Failure(url, curl_multi_strerror(status)));
+      if (status != CURLM_OK) {
+        throw FetchError(Failure(url, curl_multi_strerror(status)), FetchFailure::kOther,
+                         HostOf(url));
+      }
       if (yield) yield();
     }
     int queued = 0;
@@ -158,16 +192,22 @@ CurlFetcher::CurlFetcher(std::function<void()> yield, Options options)
 
 CurlFetcher::~CurlFetcher() = default;
 
+int CurlFetcher::lastStatus() const { return impl_->lastStatus; }
+
 std::string CurlFetcher::OpenURL(const std::string& url) {
   Impl& self = *impl_;
   if (self.busy) throw std::logic_error("CurlFetcher::OpenURL called during a fetch");
   const std::string target = EncodeRequestTarget(url);
+  self.lastStatus = 0;
   self.body.clear();
   self.bodyTooLarge = false;
   self.errorText[0] = '\0';
   Require(curl_easy_setopt(self.easy, CURLOPT_URL, target.c_str()), "address");
   const CURLMcode added = curl_multi_add_handle(self.multi, self.easy);
-  if (added != CURLM_OK) throw FetchError(Failure(target, curl_multi_strerror(added)));
+  if (added != CURLM_OK) {
+    throw FetchError(Failure(target, curl_multi_strerror(added)), FetchFailure::kOther,
+                     HostOf(target));
+  }
 
   // Detaching also aborts a transfer cut short by an exception; the connection cache stays
   // with the multi handle, so the next fetch can reuse a connection that is still open.
@@ -185,8 +225,9 @@ std::string CurlFetcher::OpenURL(const std::string& url) {
 
   const CURLcode result = self.Run(target);
   if (self.bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED) {
-    throw FetchError(Failure(
-        target, "the page is larger than " + std::to_string(self.options.maxBodyBytes) + " bytes"));
+    throw FetchError(Failure(target, "the page is larger than " +
+                                         std::to_string(self.options.maxBodyBytes) + " bytes"),
+                     FetchFailure::kTooLarge, HostOf(target), self.options.maxBodyBytes);
   }
   if (result != CURLE_OK) {
     std::string reason(PlainReason(result));
@@ -197,8 +238,11 @@ std::string CurlFetcher::OpenURL(const std::string& url) {
       reason += self.errorText;
     }
     reason += ')';
-    throw FetchError(Failure(target, reason));
+    throw FetchError(Failure(target, reason), KindOf(result), HostOf(target));
   }
+  long status = 0;
+  curl_easy_getinfo(self.easy, CURLINFO_RESPONSE_CODE, &status);
+  self.lastStatus = static_cast<int>(status);
   std::string page = std::move(self.body);
   return page;
 }

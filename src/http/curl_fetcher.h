@@ -36,6 +36,9 @@ class CurlFetcher {
   // percent-encoded where needed first (see EncodeRequestTarget). Throws FetchError.
   std::string OpenURL(const std::string& url);
 
+  // The HTTP status of the answer the last OpenURL returned; 0 after a fetch that failed.
+  int lastStatus() const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

@@ -4,9 +4,11 @@
 
 namespace lotwise {
 
-std::int16_t BidTextCount(std::string_view bidText) {
-  if (bidText == "-" || bidText.size() > 3) return 0;
-  return ToInt16(bidText).value_or(0);
+BidCell ReadBidText(std::string_view bidText) {
+  if (bidText == "-") return {0, false};
+  if (bidText.size() > 3) return {0, true};
+  const auto count = ToInt16(bidText);
+  return count ? BidCell{*count, false} : BidCell{0, true};
 }
 
 }  // namespace lotwise

@@ -20,15 +20,15 @@ struct CellMarkers {
 
 }  // namespace
 
-std::int16_t GrabBid(std::string_view OneLine, int StopRequested) {
+BidCell GrabBidCell(std::string_view OneLine, int StopRequested) {
   static const CellMarkers markers;
-  std::int16_t result = 0;
+  BidCell result;
   std::size_t p = markers.firstStart.In(OneLine);
   while (p > 0 && StopRequested == 0) {
     const std::size_t s = p + kBidCellStart.size();
     const std::size_t e = markers.end.In(OneLine, s);
-    if (e == 0) return 0;
-    result = BidTextCount(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
+    if (e == 0) return {0, true};
+    result = ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
     p = markers.laterStart.In(OneLine, p + e);
   }
   return result;

@@ -127,18 +127,24 @@ class KeptRows {
     noted_.push_back({offset, static_cast<std::uint32_t>(length), kNone});
   }
 
-  void WriteTo(ReportFile& report, PageFile& file, const RowTextOf& rowText) const {
+  // Gives the number of rows written.
+  std::size_t WriteTo(ReportFile& report, PageFile& file, const RowTextOf& rowText) const {
+    std::size_t rows = 0;
     std::string line;
     for (int count = highest_; count >= minimum_; --count) {
       const std::size_t slot = Slot(static_cast<std::int16_t>(count));
       for (std::uint32_t i = heldByCount_[slot].first; i != kNone; i = held_[i].next) {
         report.Write(std::string_view(text_.data() + held_[i].offset, held_[i].length));
+        ++rows;
       }
       for (std::uint32_t i = notedByCount_[slot].first; i != kNone; i = noted_[i].next) {
         file.ReadAt(noted_[i].offset, noted_[i].length, line);
-        report.Write(rowText(line));
+        const std::string row = rowText(line);
+        report.Write(row);
+        if (!row.empty()) ++rows;
       }
     }
+    return rows;
   }
 
  private:
@@ -168,10 +174,11 @@ class KeptRows {
 
 }  // namespace
 
-void WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
-                        std::int16_t minimum, const BidCountOf& bidCount, const RowTextOf& rowText,
-                        ReportFile& report, const OnePassLimits& limits) {
-  if (highest < minimum) return;
+std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
+                               std::int16_t minimum, const BidCountOf& bidCount,
+                               const RowTextOf& rowText, ReportFile& report,
+                               const OnePassLimits& limits) {
+  if (highest < minimum) return 0;
   PageFile file(pageFile);
   std::error_code sizeUnknown;
   const std::uintmax_t fileSize = std::filesystem::file_size(pageFile, sizeUnknown);
@@ -181,7 +188,7 @@ void WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t high
     if (count < minimum || count > highest) return;
     if (!kept.Holding() || !kept.Hold(count, rowText(line))) kept.Note(count, offset, line.size());
   });
-  kept.WriteTo(report, file, rowText);
+  return kept.WriteTo(report, file, rowText);
 }
 
 }  // namespace lotwise

@@ -36,9 +36,11 @@ struct OnePassLimits {
 // depend on the line alone. No pass runs when `highest`
 // is below `minimum`: the file is then not read at all.
 //
-// Throws ReportError when the page file cannot be read or no longer exists.
-void WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
-                        std::int16_t minimum, const BidCountOf& bidCount, const RowTextOf& rowText,
-                        ReportFile& report, const OnePassLimits& limits = {});
+// Gives the number of rows written (an empty row text is not a row). Throws ReportError
+// when the page file cannot be read or no longer exists.
+std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
+                               std::int16_t minimum, const BidCountOf& bidCount,
+                               const RowTextOf& rowText, ReportFile& report,
+                               const OnePassLimits& limits = {});
 
 }  // namespace lotwise

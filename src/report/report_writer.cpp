@@ -24,11 +24,18 @@ void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf&
     ReportFile report(search.report);
     report.Write(ReportBeginning(search.config));
     const std::int16_t minimum = MinimumBidCount(search.controls.MinimumBidsTyped());
-    WriteRowsInOnePass(search.pageFile, highest, minimum, bidCount, rowText, report);
+    SearchSummary& summary = search.summary;
+    summary.minimumBids = minimum;
+    // Unreadable cells count 0: they are left out only above a minimum of 0.
+    if (minimum <= 0) summary.unreadableLeftOut = 0;
+    summary.reportRows = static_cast<long long>(
+        WriteRowsInOnePass(search.pageFile, highest, minimum, bidCount, rowText, report));
     report.Write(kReportEnding);
     report.Commit();
   }
   search.platform.ShellOpen(search.report.string(), "0", "0");
+  search.summary.end =
+      search.state.SeeIncomplete == 1 ? SearchEnd::kCutShort : SearchEnd::kFinished;
   search.controls.ShowFinished();
   std::error_code ignored;
   std::filesystem::remove(search.pageFile, ignored);

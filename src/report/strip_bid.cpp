@@ -59,23 +59,26 @@ bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
 
 }  // namespace
 
-std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
+BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
   const bool featured = SearchKind == kFeaturedSearch;
   Markers markers;
-  if (!MarkersFor(SearchKind, FeaturedMode, markers)) return 0;
-  std::int16_t result = 0;
+  if (!MarkersFor(SearchKind, FeaturedMode, markers)) return {};
+  BidCell result;
+  bool cellRead = false;
   std::size_t p = markers.firstStart->In(OneLine);
   while (p > 0) {
     const std::size_t s = p + markers.start->size();
     const std::size_t e = markers.end->In(OneLine, s);
-    if (featured && Mid(OneLine, s, 1) == "<") return result;
-    if (e == 0) return 0;
+    // A featured cell that starts with a tag: the count read before stands, if any.
+    if (featured && Mid(OneLine, s, 1) == "<") return cellRead ? result : BidCell{0, true};
+    if (e == 0) return {0, true};
     const std::string_view bidText = Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s));
     if (featured && bidText.size() > 4 && FeaturedMode == 1) {
       FeaturedMode = 0;
       markers.end = &All().lowerBreak;
     }
-    result = BidTextCount(bidText);
+    result = ReadBidText(bidText);
+    cellRead = true;
     p = markers.start->In(OneLine, p + e);
   }
   return result;

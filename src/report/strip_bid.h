@@ -3,15 +3,23 @@
 #include <cstdint>
 #include <string_view>
 
+#include "report/bid_text.h"
+
 namespace lotwise {
 
 // The bid count of one line of a category (kCategorySearch), featured (kFeaturedSearch)
-// or completed items (kCompletedSearch) page file: the count of the last bid cell reached, 0 when
-// none is. The first start marker is found ignoring case, later ones only in their exact case, each
-// searched from the sum of the previous marker's and end marker's positions. A cell
-// without an end marker counts 0 and ends the search. In a featured line a cell that
-// starts with "<" ends the search, and a bid text longer than 4 characters sets
-// FeaturedMode to 0. Any other SearchKind counts 0.
-std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode);
+// or completed items (kCompletedSearch) page file: the count of the last bid cell
+// reached, 0 when none is, and whether that cell held no count. The first start marker
+// is found ignoring case, later ones only in their exact case, each searched from the
+// sum of the previous marker's and end marker's positions. A cell without an end marker
+// counts 0 and ends the search. In a featured line a cell that starts with "<" ends the
+// search, and a bid text longer than 4 characters sets FeaturedMode to 0. Any other
+// SearchKind counts 0.
+BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode);
+
+// The count alone.
+inline std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
+  return StripBidCell(OneLine, SearchKind, FeaturedMode).count;
+}
 
 }  // namespace lotwise

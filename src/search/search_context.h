@@ -5,13 +5,15 @@
 #include "app/config.h"
 #include "platform/platform.h"
 #include "search/search_controls.h"
+#include "search/search_record.h"
 #include "search/search_state.h"
 
 namespace lotwise {
 
 // A search as its stages see it: the shared state, the window's controls, the machine,
-// the build's values, and the page file and report of the application folder. The
-// window makes one and hands it to every stage; nothing else of the window is in reach.
+// the build's values, the page file and report of the application folder, and what the
+// search has met so far. The window makes one, hands it to every stage and clears what
+// the search met when the next one starts; nothing else of the window is in reach.
 struct SearchContext {
   SearchState& state;
   SearchControls& controls;
@@ -19,6 +21,10 @@ struct SearchContext {
   const Config& config;
   std::filesystem::path pageFile;
   std::filesystem::path report;
+
+  LastPage lastPage;
+  bool foundNone = false;  // the marketplace reported a total or a page count of 0
+  SearchSummary summary;
 };
 
 }  // namespace lotwise

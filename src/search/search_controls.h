@@ -25,8 +25,9 @@ class SearchControls {
   virtual void ShowStatus(std::string text) = 0;
   // "See Incomplete Results" can be clicked.
   virtual void OfferIncompleteResults() = 0;
-  // The too-many-listings message, then the window ready for another search.
-  virtual void TooManyListings() = 0;
+  // A message box with `text` (the too-many-listings message, or what the marketplace
+  // showed instead of results), then the window ready for another search.
+  virtual void EndWithMessage(const std::string& text) = 0;
   // The report is open: "Finished!!!", and "Stop Search" becomes "Begin New Search".
   virtual void ShowFinished() = 0;
 

@@ -115,15 +115,21 @@ TEST_F(KeywordCollectionTest, AFailedFirstFetchIsLeftToTheCaller) {
   EXPECT_FALSE(PageFileExists());
 }
 
-TEST_F(KeywordCollectionTest, AFirstPageWithoutATableIsAskedForAgainAfterAPauseUntilStopped) {
+TEST_F(KeywordCollectionTest, AFirstPageWithoutATableIsAskedForFiveTimesThenGivenUp) {
+  using std::chrono::seconds;
   platform.pages[kFirst] = Total("3");
   platform.duringFetch = [&](const std::string&) {
     if (platform.fetched.size() == 3) window.click(window.Command6);  // does not end it
-    if (platform.fetched.size() == 6) window.click(window.Command1);
   };
   Collect();
+  // The fetch that read the total, then five of the retry loop, pausing longer each time.
   EXPECT_EQ(platform.fetched, Strings(6, kFirst));
-  EXPECT_EQ(platform.pauses, 4);  // between the five fetches of the first page's retry loop
+  EXPECT_EQ(platform.pausedFor, (std::vector<std::chrono::milliseconds>{seconds(1), seconds(2),
+                                                                        seconds(4), seconds(8)}));
+  EXPECT_EQ(platform.messages,
+            Strings{"The marketplace's result page held no result table in 6 tries."});
+  EXPECT_EQ(window.StopRequested, 1);
+  EXPECT_EQ(window.Label1.caption, "Ready for another search");
   EXPECT_FALSE(PageFileExists());
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/window_fixture.h"
+#include "search/summary.h"
 #include "support/expected_report.h"
 #include "support/pages.h"
 #include "support/plain_rewrite.h"
@@ -84,6 +85,34 @@ TEST_F(WholeSearchTest, CategorySearchReportsRowsWithMostBidsFirst) {
                                "2 pages of listings found", "2 of 2 pages searched."}));
   ExpectFinished(BrowseRow("5", "12") + BrowseRow("2", "5") + BrowseRow("6", "5") +
                  BrowseRow("1", "3"));
+}
+
+TEST_F(WholeSearchTest, TheSummaryCountsPagesRecordsLinesRowsAndUnreadableBids) {
+  const std::string base = "http://listings.test/aw/plistings/list/category42/";
+  platform.pages[base + "index.html"] = "<font>Page 1 of <b>2</b></font>" + BrowseTable("1", "3") +
+                                        BrowseTable("2", "1234") + BrowseTable("3", "-");
+  platform.pages[base + "page2.html"] =
+      BrowseTable("4", "12") + BrowseTable("5", "<b>9</b>") + BrowseTable("6", "5");
+  window.Text1.text = "42";
+  window.txtBids.text = "2";
+  window.click(window.Command3);
+  const SearchSummary& summary = window.summary();
+  EXPECT_EQ(summary.end, SearchEnd::kFinished);
+  EXPECT_EQ(summary.pagesCollected, 2);
+  EXPECT_EQ(summary.pagesExpected, 2);
+  EXPECT_EQ(summary.recordsAppended, 6);
+  EXPECT_EQ(summary.linesRead, 6);
+  EXPECT_EQ(summary.reportRows, 3);
+  EXPECT_EQ(summary.unreadableLeftOut, 2);  // "1234" and "<b>9</b>"; "-" is no bids
+  EXPECT_EQ(SummaryText(summary),
+            "3 items with at least 2 bids in Finalsearch.htm \xC2\xB7 2 pages \xC2\xB7 2 rows left "
+            "out: bid count unreadable");
+  // With a minimum of 0 every row is in the report, none left out.
+  window.click(window.Command1);
+  window.txtBids.text = "0";
+  window.click(window.Command3);
+  EXPECT_EQ(window.summary().reportRows, 6);
+  EXPECT_EQ(window.summary().unreadableLeftOut, 0);
 }
 
 TEST_F(WholeSearchTest, FeaturedSearchReadsItsOwnPages) {
@@ -193,6 +222,8 @@ TEST_F(WholeSearchTest, SeeIncompleteReportsWhatWasCollected) {
   EXPECT_EQ(platform.fetched.back(), base + "page2.html");
   EXPECT_FALSE(window.Command6.enabled);
   ExpectFinished(BrowseRow("2", "6") + BrowseRow("1", "3"));
+  EXPECT_EQ(SummaryText(window.summary()),
+            "Cut short after 2 of 9 pages: 2 items with at least 0 bids");
 }
 
 TEST_F(WholeSearchTest, StopDuringTheCollectionKeepsThePageFileAndWritesNoReport) {
@@ -211,6 +242,7 @@ TEST_F(WholeSearchTest, StopDuringTheCollectionKeepsThePageFileAndWritesNoReport
   EXPECT_FALSE(ReportExists());
   EXPECT_TRUE(platform.shellCalls.empty());
   ExpectReady();
+  EXPECT_EQ(SummaryText(window.summary()), "Stopped after 1 of 9 pages: no report written");
 }
 
 TEST_F(WholeSearchTest, NothingCollectedSaysTooManyListings) {

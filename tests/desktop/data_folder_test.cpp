@@ -62,11 +62,11 @@ TEST_F(DataFolderTest, TheUserFolderGetsTheInstructionsAndKeepsThemCurrent) {
     return folder != program && CanWriteIn(folder);
   };
 
-  ASSERT_EQ(PrepareDataFolder(program, user, notProgram), user);
+  ASSERT_EQ(PrepareDataFolder({program, {}}, user, notProgram), user);
   EXPECT_EQ(ReadFile(user / "instructions.htm"), "<p>new</p>");
 
   WriteFile(user / "instructions.htm", "<p>stale</p>");
-  PrepareDataFolder(program, user, notProgram);
+  PrepareDataFolder({program, {}}, user, notProgram);
   EXPECT_EQ(ReadFile(user / "instructions.htm"), "<p>new</p>");
 }
 
@@ -75,8 +75,36 @@ TEST_F(DataFolderTest, AWritableProgramFolderHoldsTheFilesAndNothingIsCopied) {
   const fs::path user = root() / "user";
   fs::create_directories(program);
   WriteFile(program / "instructions.htm", "<p>x</p>");
-  EXPECT_EQ(PrepareDataFolder(program, user, CanWriteIn), program);
+  EXPECT_EQ(PrepareDataFolder({program, {}}, user, CanWriteIn), program);
   EXPECT_FALSE(fs::exists(user));
+}
+
+// Installed: bin/lotwise beside share/lotwise/instructions.htm.
+TEST_F(DataFolderTest, AnInstalledProgramKeepsToTheUserFolderEvenWhereItMayWriteEverywhere) {
+  const fs::path bin = root() / "usr" / "bin";
+  const fs::path user = root() / "home" / "Lotwise";
+  const fs::path share = root() / "usr" / "share" / "lotwise";
+  fs::create_directories(bin);
+  fs::create_directories(share);
+  WriteFile(share / "instructions.htm", "<p>installed</p>");
+  const ProgramFolders program = LocateProgram(bin, "../share/lotwise");
+  ASSERT_EQ(program.installedFiles, share);
+
+  const auto likeRoot = [](const fs::path&) { return true; };
+  EXPECT_EQ(PrepareDataFolder(program, user, likeRoot), user);
+  EXPECT_EQ(ReadFile(user / "instructions.htm"), "<p>installed</p>");
+  EXPECT_TRUE(fs::is_empty(bin));
+}
+
+TEST_F(DataFolderTest, AProgramWithoutInstalledFilesBesideItRunsAsBuilt) {
+  const fs::path build = root() / "build" / "src" / "desktop";
+  const fs::path bin = root() / "opt" / "bin";
+  fs::create_directories(build);
+  fs::create_directories(bin);
+  fs::create_directories(root() / "opt" / "share" / "other");
+  EXPECT_TRUE(LocateProgram(build, "../share/lotwise").installedFiles.empty());
+  EXPECT_TRUE(LocateProgram(bin, "../share/lotwise").installedFiles.empty());
+  EXPECT_TRUE(LocateProgram(bin, "").installedFiles.empty());
 }
 
 }  // namespace

@@ -29,16 +29,21 @@ class MenuTest : public WindowTest {
   QUrl file(const char* name) const { return QUrl::fromLocalFile(folder.filePath(name)); }
 };
 
+// A menu caption as the model gives it: without the access key's "&".
+QString Caption(const QAction* action) { return QString(action->text()).remove(QLatin1Char('&')); }
+
 TEST_F(MenuTest, TheBarHoldsTheHelpMenuAndTwoCommands) {
   QStringList bar;
-  for (QAction* action : window.menuBar()->actions()) bar << action->text();
+  for (QAction* action : window.menuBar()->actions()) bar << Caption(action);
   EXPECT_EQ(bar, (QStringList{"Help", "Open last Results", "Check for Update"}));
+  // Each has an access key: Alt+H opens Help.
+  EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("&Help"));
 
   auto* help = window.menuBar()->findChild<QMenu*>(QStringLiteral("hlpHelp"));
   ASSERT_NE(help, nullptr);
   QStringList items;
   for (QAction* action : help->actions()) {
-    items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    items << (action->isSeparator() ? QStringLiteral("-") : Caption(action));
   }
   EXPECT_EQ(items, (QStringList{"Instructions", "-", "Email Author", "Discussion Group",
                                 "Visit Website", "-", "About"}));
@@ -56,11 +61,22 @@ TEST_F(MenuTest, CommandsHandTheirTargetsToTheShell) {
   EXPECT_EQ(shell.urls[2], QUrl(QStringLiteral("http://groups.test/lotwise")));
   EXPECT_EQ(shell.urls[3], QUrl(QStringLiteral("http://publisher.test")));
 
-  // No report and no updater yet: nothing happens, and nothing is said.
+  EXPECT_TRUE(platform.messages.empty());
+
+  // No report and no updater yet, and no e-mail program: nothing opens, and a message
+  // says so.
   action("mnuOpen")->trigger();
   action("mnuUpdate")->trigger();
   EXPECT_EQ(shell.calls(), 4u);
-  EXPECT_TRUE(platform.messages.empty());
+  shell.noMailProgram = true;
+  action("hlpEmail")->trigger();
+  shell.noMailProgram = false;
+  EXPECT_EQ(platform.messages,
+            (std::vector<std::string>{
+                "There is no report to open yet: run a search first.",
+                "No updater is installed: " + path("Update.exe").string() + " was not found.",
+                "No e-mail program is set up to write to author@publisher.test."}));
+  shell.urls.pop_back();
 
   WriteFile(path("Finalsearch.htm"), "<p>report</p>");
   WriteFile(path("Update.exe"), "updater");

@@ -20,10 +20,11 @@ class RecordingShell : public Shell {
 
   std::vector<QUrl> urls;
   std::vector<Program> programs;
+  bool noMailProgram = false;  // "mailto:" addresses find no handler
 
   bool openUrl(const QUrl& url) override {
     urls.push_back(url);
-    return true;
+    return !(noMailProgram && url.scheme() == QLatin1String("mailto"));
   }
   bool startProgram(const QString& program, const QStringList& arguments,
                     const QString& workingFolder) override {

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <vector>
 
+#include "desktop/elided_label.h"
 #include "desktop/window_fixture.h"
 
 namespace lotwise::testing {
@@ -177,6 +178,42 @@ TEST_F(SearchTest, EnterInATabsTextInputRunsThatTabsSearch) {
   QTest::keyClick(find<QLineEdit>("Text1"), Qt::Key_Return);
   EXPECT_EQ(platform.fetched.size(), 9u);
   EXPECT_EQ(look().status, QStringLiteral("Finished!!!"));
+}
+
+TEST_F(SearchTest, TheStatusBarSaysWhatTheLastSearchDidAndTheStatusLineKeepsToOneLine) {
+  serveCategory("9", 2);
+  searchCategory("9");
+  EXPECT_EQ(find<QLabel>("summary")->text(),
+            QString::fromUtf8("2 items with at least 0 bids in Finalsearch.htm \u00b7 2 pages"));
+
+  // A failure with a long account: one line, the whole of it in the tooltip.
+  button("Command1")->click();
+  find<QLineEdit>("Text1")->clear();
+  searchCategory(std::string(300, '7').c_str());
+  auto* status = static_cast<ElidedLabel*>(find<QLabel>("Label1"));
+  EXPECT_TRUE(text("Label1").startsWith(QStringLiteral("Search ended: no page at http://")));
+  EXPECT_TRUE(status->elided());
+  EXPECT_LE(status->height(), 2 * status->fontMetrics().height());
+  EXPECT_TRUE(status->toolTip().contains(text("Label1"))) << status->toolTip().toStdString();
+  EXPECT_TRUE(
+      find<QLabel>("summary")->text().startsWith(QStringLiteral("Search ended after 0 pages")));
+}
+
+TEST_F(SearchTest, EnterOnTheFeaturedTabQuitKeyAndAWholeNumberMinimum) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  find<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  QTest::keyClick(&window, Qt::Key_Return);
+  ASSERT_EQ(platform.fetched.size(), 1u);
+  EXPECT_NE(platform.fetched[0].find("featured"), std::string::npos);
+
+  auto* bids = find<QLineEdit>("txtBids");
+  bids->clear();
+  QTest::keyClicks(bids, "1a2.5");
+  EXPECT_EQ(bids->text(), QStringLiteral("125"));
+
+  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(SearchTest, ClosingDuringASearchStopsItAndClosesOnceItHasUnwound) {

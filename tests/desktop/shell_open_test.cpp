@@ -56,10 +56,13 @@ TEST_F(ShellOpenTest, DocumentsOpenAsFilesAndMissingOnesAreLeftAlone) {
   ASSERT_EQ(shell.urls.size(), 3u);
   EXPECT_EQ(shell.urls[1], QUrl::fromLocalFile(QString::fromStdString(page)));
 
-  OpenWithShell(shell, QDir(folder.path()).filePath("missing.htm").toStdString(), "0", "0");
-  OpenWithShell(shell, QDir(folder.path()).filePath("Update.exe").toStdString(), "0",
-                folder.path().toStdString());
-  OpenWithShell(shell, "", "0", "0");
+  // What is missing is not handed over, and the caller learns why.
+  const std::string missing = QDir(folder.path()).filePath("missing.htm").toStdString();
+  EXPECT_EQ(OpenWithShell(shell, missing, "0", "0"), missing + " was not found.");
+  const std::string updater = QDir(folder.path()).filePath("Update.exe").toStdString();
+  EXPECT_EQ(OpenWithShell(shell, updater, "0", folder.path().toStdString()),
+            "No updater is installed: " + updater + " was not found.");
+  EXPECT_EQ(OpenWithShell(shell, "", "0", "0"), "");
   EXPECT_EQ(shell.calls(), 3u);
 }
 

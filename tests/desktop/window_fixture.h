@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -47,6 +48,7 @@ class WindowTest : public ::testing::Test {
   T* find(const char* name) {
     T* found = window.centralWidget()->findChild<T*>(QLatin1String(name));
     if (found == nullptr) found = window.menuBar()->findChild<T*>(QLatin1String(name));
+    if (found == nullptr) found = window.statusBar()->findChild<T*>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
   }

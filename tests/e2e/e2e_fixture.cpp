@@ -8,24 +8,6 @@ constexpr std::size_t kFetchLimit = 200;
 
 }  // namespace
 
-Config HostsAt(int port) {
-  const std::string host = "127.0.0.1:" + std::to_string(port);
-  Config config;
-  config.searchHost = host;
-  config.descriptionSearchHost = host;
-  config.completedSearchHost = host;
-  config.listingsHost = host;
-  config.itemPageHost = host;
-  config.affiliateHost = host;
-  config.browseLinkId = "11";
-  config.itemPageLinkId = "22";
-  config.publisherId = "33";
-  config.publisherWebsiteHost = "publisher.invalid";
-  config.contactAddress = "author@publisher.invalid";
-  config.discussionGroup = "groups.invalid/lotwise";
-  return config;
-}
-
 CurlFetcher::Options ShortTimeOut() {
   CurlFetcher::Options options;
   options.timeout = std::chrono::seconds(2);

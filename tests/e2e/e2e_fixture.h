@@ -17,14 +17,12 @@
 #include "support/files.h"
 #include "support/search_commands.h"
 #include "walkthrough/http_platform.h"
+#include "walkthrough/sample_hosts.h"
 
 namespace lotwise::e2e {
 
 using testing::ReadFile;
 using testing::TempFolder;
-
-// Every host of the window names the sample marketplace at 127.0.0.1:`port`.
-Config HostsAt(int port);
 
 CurlFetcher::Options ShortTimeOut();
 

@@ -51,9 +51,14 @@ TEST_P(RefusedTest, FirstFetchRefusedEndsTheSearchQuietly) {
   RunSearch(search);
 
   ExpectReady();
-  EXPECT_NE(window().Label1.caption.find("http://127.0.0.1:" + std::to_string(closed) + "/"),
+  // The status line says it in short; the network library's words are in the detail.
+  EXPECT_EQ(window().Label1.caption,
+            "Search ended: the marketplace could not be reached (127.0.0.1:" +
+                std::to_string(closed) + ")");
+  EXPECT_NE(window().statusDetail.find("http://127.0.0.1:" + std::to_string(closed) + "/"),
             std::string::npos)
-      << window().Label1.caption;
+      << window().statusDetail;
+  EXPECT_EQ(window().summary().end, SearchEnd::kFailure);
   EXPECT_FALSE(std::filesystem::exists(window().PageFilePath()));
   EXPECT_FALSE(std::filesystem::exists(window().ReportPath()));
   EXPECT_TRUE(messages.empty());
@@ -65,6 +70,21 @@ TEST_P(RefusedTest, FirstFetchRefusedEndsTheSearchQuietly) {
 
 INSTANTIATE_TEST_SUITE_P(Searches, RefusedTest, ::testing::ValuesIn(SearchCases()),
                          [](const auto& p) { return p.param.name; });
+
+TEST_F(EndToEndTest, AnUnknownCategoryAndACompletedSearchThatFindsNothingSaySo) {
+  window().Text1.text = "abc";  // the sample marketplace answers 404
+  window().click(window().Command3);
+  EXPECT_EQ(messages, std::vector<std::string>{"The marketplace refused the request (HTTP 404)."});
+  EXPECT_EQ(window().Label1.caption, "Ready for another search");
+  EXPECT_EQ(SearchCommands(), "11111");
+
+  messages.clear();
+  window().Text2.text = "qqqzzz";  // no item holds the word
+  window().click(window().Command5);
+  EXPECT_EQ(messages, std::vector<std::string>{"The marketplace found no items for this search."});
+  EXPECT_EQ(window().Label1.caption, "Ready for another search");
+  EXPECT_EQ(window().summary().end, SearchEnd::kMessage);
+}
 
 // Requests answered well before the fault: the page count or total, then two pages of
 // tables. Every later request meets the fault.

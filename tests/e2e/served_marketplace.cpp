@@ -14,7 +14,9 @@ int ServedMarketplace::Start(sample::ServerSettings settings, int port) {
   Stop();
   logText_ = std::make_unique<std::ostringstream>();
   log_ = std::make_unique<sample::RequestLog>(*logText_);
+  answers_ = std::make_unique<sample::AnswerLog>();
   server_ = std::make_unique<sample::SampleServer>(market_, *log_, std::move(settings));
+  server_->LogAnswers(*answers_);
   port_ = server_->Start(port);
   return port_;
 }
@@ -38,6 +40,10 @@ std::vector<std::string> ServedMarketplace::Requests() const {
   }
   if (targets.size() != count) throw std::logic_error("request log read during a request");
   return targets;
+}
+
+std::vector<sample::Answer> ServedMarketplace::Answers() const {
+  return answers_ ? answers_->answers() : std::vector<sample::Answer>();
 }
 
 int ClosedPort() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sample-marketplace/answer_log.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
 #include "sample-marketplace/sample_server.h"
@@ -27,11 +28,14 @@ class ServedMarketplace {
   // The request targets since the last start, in the order they arrived. Read while no
   // request is under way.
   std::vector<std::string> Requests() const;
+  // The answers since the last start, in the order they were given.
+  std::vector<sample::Answer> Answers() const;
 
  private:
   const sample::Marketplace& market_;
   std::unique_ptr<std::ostringstream> logText_;
   std::unique_ptr<sample::RequestLog> log_;
+  std::unique_ptr<sample::AnswerLog> answers_;
   std::unique_ptr<sample::SampleServer> server_;
   int port_ = 0;
 };

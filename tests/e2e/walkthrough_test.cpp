@@ -44,6 +44,7 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
     EXPECT_EQ(RowNumbers(report), expected) << names[i];
     EXPECT_EQ(CountItemRows(report), expected.size()) << names[i];
   }
+  const std::size_t expectedKeywordRows = ExpectedRows(Collected(Case("Keyword"))).size();
   // The window stays as the last search left it, for its picture.
   EXPECT_EQ(walkthrough.window().Label1.caption, "Finished!!!");
   EXPECT_EQ(walkthrough.window().SSTab1.tab, 3);
@@ -56,6 +57,12 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
   EXPECT_NE(printed.find(" pages searched.\n"), std::string::npos);
   EXPECT_NE(printed.find(" auctions found\n"), std::string::npos);
   EXPECT_NE(printed.find(" listings found\n"), std::string::npos);
+  // After each search, what it did.
+  EXPECT_EQ(Occurrences(printed, " bids in Finalsearch.htm \xC2\xB7 "), 4u) << printed;
+  EXPECT_NE(printed.find("\n  " + std::to_string(expectedKeywordRows) + " items with at least " +
+                         plan.minimumBids + " bids in Finalsearch.htm"),
+            std::string::npos)
+      << printed;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ namespace lotwise {
 namespace {
 
 using namespace std::chrono_literals;
+using test::CaughtFetchError;
 using test::FetchErrorOf;
 using test::LoopbackServer;
 using test::ReceivedRequest;
@@ -49,8 +50,13 @@ TEST(CurlFetcherTest, ReturnsEveryBodyByteUnchangedWhateverTheStatus) {
   });
   CurlFetcher fetcher(nullptr);
   EXPECT_EQ(fetcher.OpenURL(server.Url("/bytes")), bytes);
+  EXPECT_EQ(fetcher.lastStatus(), 200);
   EXPECT_EQ(fetcher.OpenURL(server.Url("/missing")), "no such page");
+  EXPECT_EQ(fetcher.lastStatus(), 404);
   EXPECT_EQ(fetcher.OpenURL(server.Url("/broken")), "server fault");
+  EXPECT_EQ(fetcher.lastStatus(), 500);
+  FetchErrorOf([&] { fetcher.OpenURL("http://"); });
+  EXPECT_EQ(fetcher.lastStatus(), 0);  // a fetch that failed has no status
 }
 
 TEST(CurlFetcherTest, StalledServerTimesOutWhileYielding) {
@@ -63,10 +69,13 @@ TEST(CurlFetcherTest, StalledServerTimesOutWhileYielding) {
         if (std::chrono::steady_clock::now() - start > 10s) throw Cancelled{};  // never timed out
       },
       {.timeout = 1s, .yieldInterval = 20ms});
-  const std::string message = FetchErrorOf([&] { fetcher.OpenURL(server.Url("/slow")); });
+  const FetchError failure = CaughtFetchError([&] { fetcher.OpenURL(server.Url("/slow")); });
+  const std::string message = failure.what();
   EXPECT_GE(yields, 10);  // about 50 expected
   EXPECT_NE(message.find(server.Url("/slow")), std::string::npos) << message;
   EXPECT_NE(message.find("in time"), std::string::npos) << message;
+  EXPECT_EQ(failure.kind(), FetchFailure::kTimeout);
+  EXPECT_EQ(failure.host(), "127.0.0.1:" + std::to_string(server.port()));
 }
 
 TEST(CurlFetcherTest, UnreachableOrUnusableAddressesAreFetchErrors) {
@@ -81,8 +90,11 @@ TEST(CurlFetcherTest, UnreachableOrUnusableAddressesAreFetchErrors) {
   const std::string refused = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
 
   CurlFetcher fetcher(nullptr, {.timeout = 2s});
-  const std::string message = FetchErrorOf([&] { fetcher.OpenURL(refused); });
+  const FetchError failure = CaughtFetchError([&] { fetcher.OpenURL(refused); });
+  const std::string message = failure.what();
   EXPECT_NE(message.find(refused), std::string::npos) << message;
+  EXPECT_EQ(failure.kind(), FetchFailure::kUnreachable);
+  EXPECT_EQ(failure.host(), "127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
   FetchErrorOf([&] { fetcher.OpenURL("http://"); });
   FetchErrorOf([&] { fetcher.OpenURL("file:///etc/hostname"); });
 }

@@ -8,16 +8,22 @@
 
 namespace lotwise::test {
 
-// The message of the FetchError that `fetch` throws; fails the test if it throws none.
+// The FetchError that `fetch` throws; fails the test if it throws none.
 template <typename Fetch>
-std::string FetchErrorOf(Fetch fetch) {
+FetchError CaughtFetchError(Fetch fetch) {
   try {
     fetch();
   } catch (const FetchError& error) {
-    return error.what();
+    return error;
   }
   ADD_FAILURE() << "no FetchError";
-  return {};
+  return FetchError("");
+}
+
+// Its message.
+template <typename Fetch>
+std::string FetchErrorOf(Fetch fetch) {
+  return CaughtFetchError(fetch).what();
 }
 
 }  // namespace lotwise::test

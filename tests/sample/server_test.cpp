@@ -18,8 +18,9 @@ using namespace std::chrono_literals;
 
 class ServerTest : public ::testing::Test {
  protected:
-  void Start(ServerSettings settings = {}) {
+  void Start(ServerSettings settings = {}, AnswerLog* answers = nullptr) {
     server_ = std::make_unique<SampleServer>(market_, log_, std::move(settings));
+    if (answers != nullptr) server_->LogAnswers(*answers);
     port_ = server_->Start(0);
   }
   // A client that sends targets as given, the way the program does.
@@ -75,6 +76,27 @@ TEST_F(ServerTest, TheAffiliateRedirectAnswers302WithTheItemAddress) {
   EXPECT_EQ(reply->status, 302);
   EXPECT_EQ(reply->get_header_value("Location"),
             "http://" + OwnHost() + "/ws/eBayISAPI.dll?ViewItem&item=42");
+}
+
+TEST_F(ServerTest, PicturesComeAsPngAndTheAnswerLogHasEveryStatusAndType) {
+  AnswerLog answers;
+  Start({}, &answers);
+  auto client = Client();
+  const auto sold = client.Get("/pict/sold.gif");
+  const auto missing = client.Get("/pict/1.jpg");
+  ASSERT_TRUE(sold);
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(sold->status, 200);
+  EXPECT_EQ(sold->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(sold->body, market_.Answer("/pict/sold.gif", OwnHost()).body);
+  const auto logged = answers.answers();
+  ASSERT_EQ(logged.size(), 2u);
+  EXPECT_EQ(logged[0].target, "/pict/sold.gif");
+  EXPECT_EQ(logged[0].status, 200);
+  EXPECT_EQ(logged[0].contentType, "image/png");
+  EXPECT_EQ(logged[1].target, "/pict/1.jpg");
+  EXPECT_EQ(logged[1].status, 404);
+  EXPECT_EQ(logged[1].contentType, "text/html");
 }
 
 TEST_F(ServerTest, FaultsBeginAfterTheRequestsAnsweredNormally) {

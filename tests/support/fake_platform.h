@@ -19,6 +19,8 @@ class FakePlatform : public Platform {
 
   // Bodies by address; an address with no body fails like a refused connection.
   std::map<std::string, std::string> pages;
+  // HTTP statuses by address; an address not listed answers with an unknown status (0).
+  std::map<std::string, int> statuses;
   // Called inside every fetch with its address, before the body is returned, as a
   // person clicks while a fetch waits. May throw FetchError to fail the fetch.
   std::function<void(const std::string& url)> duringFetch;
@@ -35,11 +37,15 @@ class FakePlatform : public Platform {
 
   std::string OpenURL(const std::string& url) override {
     fetched.push_back(url);
+    lastStatus_ = 0;
     if (duringFetch) duringFetch(url);
     const auto page = pages.find(url);
     if (page == pages.end()) throw FetchError("no page at " + url);
+    const auto status = statuses.find(url);
+    lastStatus_ = status == statuses.end() ? 0 : status->second;
     return page->second;
   }
+  int LastHttpStatus() override { return lastStatus_; }
   void DoEvents() override {
     ++doEvents;
     if (duringDoEvents) duringDoEvents();
@@ -52,7 +58,14 @@ class FakePlatform : public Platform {
     messages.push_back(text);
     if (duringMessageBox) duringMessageBox(text);
   }
-  void Pause(std::chrono::milliseconds) override { ++pauses; }
+  void Pause(std::chrono::milliseconds duration) override {
+    ++pauses;
+    pausedFor.push_back(duration);
+  }
+  std::vector<std::chrono::milliseconds> pausedFor;
+
+ private:
+  int lastStatus_ = 0;
 };
 
 }  // namespace lotwise::testing

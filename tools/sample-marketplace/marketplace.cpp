@@ -4,6 +4,7 @@
 
 #include "sample-marketplace/listing.h"
 #include "sample-marketplace/pages.h"
+#include "sample-marketplace/pictures.h"
 #include "sample-marketplace/target.h"
 
 namespace lotwise::sample {
@@ -58,6 +59,10 @@ Reply Marketplace::Answer(std::string_view target, std::string_view host) const 
     reply.body = ItemPage(*item, host);
   } else if (parsed.path == "/aw/listings/list/categories.html") {
     reply.body = CategoriesPage(items_);
+  } else if (auto picture = PictureReply(items_, parsed.path)) {
+    return *picture;
+  } else if (parsed.path == "/" || parsed.path == "/adware/zadadorud.html") {
+    reply.body = PublisherPage();
   } else {
     reply.status = 404;
     reply.body = NotFoundPage(target);

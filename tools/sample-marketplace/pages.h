@@ -32,6 +32,10 @@ std::string CategoriesPage(const std::vector<Item>& items);
 // The page of one item.
 std::string ItemPage(const Item& item, std::string_view host);
 
+// The publisher's own page, where the report's banner leads: the banner and a few words
+// about the program. Also the home page ("/"), which the program's website command opens.
+std::string PublisherPage();
+
 // A short page saying that nothing is found at `target`.
 std::string NotFoundPage(std::string_view target);
 

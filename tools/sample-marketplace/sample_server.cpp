@@ -15,6 +15,7 @@ constexpr std::size_t kGarbageLength = 4096;
 // the connection.
 void CutOff(httplib::Response& response, std::string body, std::size_t sent) {
   const std::size_t length = std::max<std::size_t>(body.size(), 1);
+  response.status = 200;
   response.set_content_provider(
       length, "text/html",
       [body = std::move(body), sent](std::size_t, std::size_t, httplib::DataSink& sink) {
@@ -34,6 +35,10 @@ SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, Serv
   server_->set_keep_alive_max_count(1);
   server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
     Serve(request, response);
+    if (answers_ != nullptr) {
+      answers_->Record(
+          {request.target, response.status, response.get_header_value("Content-Type")});
+    }
   });
 }
 

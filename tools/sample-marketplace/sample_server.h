@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "sample-marketplace/answer_log.h"
 #include "sample-marketplace/faults.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
@@ -37,6 +38,9 @@ class SampleServer {
   SampleServer(const SampleServer&) = delete;
   SampleServer& operator=(const SampleServer&) = delete;
 
+  // Records every answer in `answers` too, from the next start on.
+  void LogAnswers(AnswerLog& answers) { answers_ = &answers; }
+
   // Binds 127.0.0.1:`port` (0: any free port), starts serving and returns the port.
   // Throws std::runtime_error when the port cannot be bound.
   int Start(int port);
@@ -53,6 +57,7 @@ class SampleServer {
 
   const Marketplace& marketplace_;
   RequestLog& log_;
+  AnswerLog* answers_ = nullptr;
   ServerSettings settings_;
   FaultPlan faults_;
   StopSignal stopping_;

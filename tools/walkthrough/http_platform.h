@@ -30,6 +30,7 @@ class HttpPlatform : public Platform {
   void ShellOpen(const std::string& target, const std::string& parameters,
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
+  int LastHttpStatus() override { return fetcher_.lastStatus(); }
 
   // Fetches that have ended, with a page or with a failure.
   std::size_t fetchesEnded() const { return fetchesEnded_; }

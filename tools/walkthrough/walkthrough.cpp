@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "search/summary.h"
+
 namespace lotwise {
 namespace {
 
@@ -109,6 +111,7 @@ void Walkthrough::Search(const std::string& name, const std::string& heading,
   fetchesBefore_ = platform_.fetchesEnded();
   window_.click(command);
   ShowStatus();
+  out_ << "  " << SummaryText(window_.summary()) << '\n';
 
   const std::filesystem::path report = window_.ReportPath();
   if (!std::filesystem::exists(report)) {
