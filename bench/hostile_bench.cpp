@@ -15,6 +15,7 @@
 #include "collect/collect_error.h"
 #include "collect/tables.h"
 #include "page_file_maker.h"
+#include "report/active_content.h"
 #include "report/affiliate.h"
 #include "report/grab_bid.h"
 #include "report/strip_bid.h"
@@ -162,6 +163,9 @@ std::string ItemLinks(int k) {
   });
 }
 std::string LinksWithoutItemEnd(int k) { return Repeat("\"http://x?item=", k * kMiB); }
+// Tags with an event attribute each: every attribute is taken out, and what stays of
+// the row is moved up after each.
+std::string EventAttributes(int k) { return Repeat("<b onx=y>", k * kMiB); }
 std::string TableEndNearMisses(int k) { return Repeat("</tabl</table", k * kMiB); }
 std::string CategoryNearMisses(int k) { return Repeat("&category=123", k * kMiB); }
 
@@ -184,6 +188,10 @@ void RewriteBrowse(const std::string& line) {
 void Escape(const std::string& line) { benchmark::DoNotOptimize(CgiConvert(line, kConfig).size()); }
 void RewriteKeyword(const std::string& line) {
   benchmark::DoNotOptimize(SwitchUrl(line, kConfig).size());
+}
+void Clean(const std::string& row) {
+  std::string cleaned = row;
+  benchmark::DoNotOptimize(RemoveActiveContent(cleaned));
 }
 void FindTableEnd(const std::string& page) { benchmark::DoNotOptimize(InStrCI(page, kTableEnd)); }
 void FindKeywordCell(const std::string& line) {
@@ -217,6 +225,7 @@ LOTWISE_GROWTH(CgiConvert_256KiBAddressCopied, LongAddress, Escape);
 LOTWISE_GROWTH(CgiConvert_255CharAddressIn1MiBOfNearMisses, PeriodicAddress, Escape);
 LOTWISE_GROWTH(SwitchUrl_RowWith100000ItemLinks, ItemLinks, RewriteKeyword);
 LOTWISE_GROWTH(SwitchUrl_1MiBOfLinksWithoutItemEnd, LinksWithoutItemEnd, RewriteKeyword);
+LOTWISE_GROWTH(RemoveActiveContent_1MiBOfEventAttributes, EventAttributes, Clean);
 LOTWISE_GROWTH(InStrCI_TableEndIn1MiBOfNearMisses, TableEndNearMisses, FindTableEnd);
 LOTWISE_GROWTH(InStrCI_KeywordCellIn1MiBOfNearMisses, KeywordNearMisses, FindKeywordCell);
 LOTWISE_GROWTH(ReplaceAll_CategoryIn1MiBOfNearMisses, CategoryNearMisses, RemoveCategory);

@@ -1,6 +1,11 @@
 // The link rewriters of the report rows: SwitchUrl (keyword rows) and AddAffliate with
 // CgiConvert (category, featured and completed-items rows) must give exactly the row
 // that a plain step-by-step rewriting of the line gives, whatever the line holds.
+// RemoveActiveContent, on those rows and on the line itself, must leave nothing a browser
+// would run, read with a plain tokenizer both as a page is mostly read and as inside a
+// select element (text elements read as markup), nor a row that runs on into the next one,
+// in each row and in the rows joined; must leave a row without any such thing as it is,
+// and a row it has cleaned as it is.
 //
 // Input: one control byte (bit 0: StopRequested for SwitchUrl), then the line.
 
@@ -9,13 +14,19 @@
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "plain_markup.h"
+#include "report/active_content.h"
 #include "report/affiliate.h"
+#include "report/report_writer.h"
 #include "report/switch_url.h"
 #include "support/plain_rewrite.h"
 #include "support/test_config.h"
 
 namespace {
 
+using lotwise::fuzz::PlainInactive;
+using lotwise::fuzz::PlainRead;
+using lotwise::fuzz::PlainSameTokens;
 using lotwise::testing::PlainAddAffliate;
 using lotwise::testing::PlainCgiConvert;
 using lotwise::testing::PlainFind;
@@ -45,6 +56,28 @@ std::string PlainSwitchUrl(std::string line, const lotwise::Config& config) {
   return line;
 }
 
+bool Inactive(std::string_view html) {
+  return PlainInactive(PlainRead(html, true)) && PlainInactive(PlainRead(html, false));
+}
+
+// The row without active content, checked.
+std::string Cleaned(const std::string& row) {
+  std::string cleaned = row;
+  const bool changed = lotwise::RemoveActiveContent(cleaned);
+  FUZZ_EXPECT(changed == (cleaned != row));
+  FUZZ_EXPECT(Inactive(cleaned));
+  // Kept as it is when nothing in it would run and it reads the same with text elements
+  // read as text and as markup.
+  const lotwise::fuzz::PlainReading asText = PlainRead(row, true);
+  const lotwise::fuzz::PlainReading asMarkup = PlainRead(row, false);
+  if (PlainInactive(asText) && PlainInactive(asMarkup) && PlainSameTokens(asText, asMarkup)) {
+    FUZZ_EXPECT(!changed);
+  }
+  std::string again = cleaned;
+  FUZZ_EXPECT(!lotwise::RemoveActiveContent(again));
+  return cleaned;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -61,6 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string anchor = "<a href=\"http://" + config.affiliateHost + "/click-" +
                              config.browseLinkId + "-" + config.publisherId + "?loc=http%3A";
   FUZZ_EXPECT(CgiConvert(line, config) == PlainCgiConvert(std::string(line), anchor));
-  FUZZ_EXPECT(AddAffliate(line, config) == PlainAddAffliate(std::string(line), anchor));
+  const std::string affiliated = AddAffliate(line, config);
+  FUZZ_EXPECT(affiliated == PlainAddAffliate(std::string(line), anchor));
+
+  const std::string listingRow = Cleaned(affiliated);
+  const std::string searchRow = Cleaned(switched);
+  FUZZ_EXPECT(ListingRow(line, config) == listingRow);
+  FUZZ_EXPECT(SearchRow(line, config, stopRequested) == searchRow);
+  FUZZ_EXPECT(Inactive(Cleaned(std::string(line)) + listingRow + searchRow + listingRow));
   return 0;
 }

@@ -12,7 +12,7 @@
 
 #include "fuzz_support.h"
 #include "report/bid_text.h"
-#include "report/minimum_bids.h"
+#include "search/minimum_bids.h"
 #include "text/numbers.h"
 
 namespace {

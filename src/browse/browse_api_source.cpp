@@ -1,7 +1,6 @@
 #include "browse/browse_api_source.h"
 
 #include <nlohmann/json.hpp>
-
 #include <utility>
 
 namespace lotwise {
@@ -57,18 +56,18 @@ std::string ErrorWords(const Json& answer) {
     throw ListingError(Kind::kCallLimit, response.status, "the daily call limit" + status);
   }
   if (response.status >= 500) {
-    throw ListingError(Kind::kServer, response.status,
-                       "the marketplace's server failed" + status +
-                           (words.empty() ? "" : ": " + words));
+    throw ListingError(
+        Kind::kServer, response.status,
+        "the marketplace's server failed" + status + (words.empty() ? "" : ": " + words));
   }
   if (response.status == 401 || response.status == 403) {
-    throw ListingError(Kind::kCredentials, response.status,
-                       "The marketplace refused the access token" + status +
-                           (words.empty() ? "." : ": " + words));
+    throw ListingError(
+        Kind::kCredentials, response.status,
+        "The marketplace refused the access token" + status + (words.empty() ? "." : ": " + words));
   }
-  throw ListingError(Kind::kRequest, response.status,
-                     "The marketplace refused the search" + status +
-                         (words.empty() ? "." : ": " + words));
+  throw ListingError(
+      Kind::kRequest, response.status,
+      "The marketplace refused the search" + status + (words.empty() ? "." : ": " + words));
 }
 
 }  // namespace
@@ -118,8 +117,8 @@ ListingPage ReadSearchAnswer(std::string_view json) {
     }
     if (const auto bids = summary.find("bidCount");
         bids != summary.end() && bids->is_number_integer()) {
-      item.bidCount = std::max(0, static_cast<int>(std::min<long long>(bids->get<long long>(),
-                                                                       1 << 30)));
+      item.bidCount =
+          std::max(0, static_cast<int>(std::min<long long>(bids->get<long long>(), 1 << 30)));
     }
     item.endDate = Text(summary, "itemEndDate");
     page.items.push_back(std::move(item));
@@ -168,7 +167,8 @@ const std::string& BrowseApiSource::Token() {
     if (words.empty() && answer.is_object()) words = Text(answer, "error");
     throw ListingError(Kind::kCredentials, response.status,
                        "The marketplace did not give a token for the client id and secret "
-                       "(HTTP " + std::to_string(response.status) + ")" +
+                       "(HTTP " +
+                           std::to_string(response.status) + ")" +
                            (words.empty() ? "." : ": " + words));
   }
   token_ = Text(answer, "access_token");

@@ -11,7 +11,7 @@ struct HttpRequest {
   std::string url;
   std::string formBody;  // sent as a POST when not empty
   std::vector<std::pair<std::string, std::string>> headers;
-  std::string user;      // with `password`: HTTP Basic authentication, when not empty
+  std::string user;  // with `password`: HTTP Basic authentication, when not empty
   std::string password;
 };
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "collect/item_record.h"
+#include "report/active_content.h"
 #include "report/affiliate.h"
 #include "report/api_row.h"
 #include "report/grab_bid.h"
@@ -45,6 +46,18 @@ void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf&
   std::filesystem::remove(search.pageFile, ignored);
 }
 
+std::string ListingRow(std::string_view line, const Config& config) {
+  std::string row = AddAffliate(line, config);
+  RemoveActiveContent(row);
+  return row;
+}
+
+std::string SearchRow(std::string_view line, const Config& config, int StopRequested) {
+  std::string row = SwitchUrl(line, config, StopRequested);
+  RemoveActiveContent(row);
+  return row;
+}
+
 void WriteListingResults(SearchContext& search, std::int16_t highest) {
   SearchState& state = search.state;
   const Config& config = search.config;
@@ -53,7 +66,7 @@ void WriteListingResults(SearchContext& search, std::int16_t highest) {
       [&state](std::string_view line) {
         return StripBid(line, state.SearchKind, state.FeaturedMode);
       },
-      [&config](std::string_view line) { return AddAffliate(line, config); });
+      [&config](std::string_view line) { return ListingRow(line, config); });
 }
 
 BidCell ApiItemBids(std::string_view line) {
@@ -69,7 +82,10 @@ void WriteApiResults(SearchContext& search, std::int16_t highest) {
       search, highest, [](std::string_view line) { return ApiItemBids(line).count; },
       [&config](std::string_view line) {
         const std::optional<ListedItem> item = ReadItemRecord(line);
-        return item ? ApiRow(*item, config) : std::string();
+        if (!item) return std::string();
+        std::string row = ApiRow(*item, config);
+        RemoveActiveContent(row);  // an address the marketplace gave may be a script's
+        return row;
       });
 }
 
@@ -80,7 +96,7 @@ void WriteSearchResults(SearchContext& search, std::int16_t highest) {
       search, highest,
       [&state](std::string_view line) { return GrabBid(line, state.StopRequested); },
       [&state, &config](std::string_view line) {
-        return SwitchUrl(line, config, state.StopRequested);
+        return SearchRow(line, config, state.StopRequested);
       });
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/config.h"
 #include "report/bid_text.h"
 #include "search/search_context.h"
 
@@ -34,6 +35,13 @@ using RowTextOf = std::function<std::string(std::string_view line)>;
 // complete. Throws ReportError.
 void WriteResults(SearchContext& search, std::int16_t highest, const BidCountOf& bidCount,
                   const RowTextOf& rowText);
+
+// The report row of one line of the page file, on the browse side (category, featured,
+// completed items: links rewritten by AddAffliate) and on the keyword side (by
+// SwitchUrl), then without active content (RemoveActiveContent). Each depends on its
+// arguments alone.
+std::string ListingRow(std::string_view line, const Config& config);
+std::string SearchRow(std::string_view line, const Config& config, int StopRequested = 0);
 
 // The browse side (category, featured, completed items), the keyword side, and the items
 // found through the marketplace's API.

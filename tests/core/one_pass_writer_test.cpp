@@ -9,12 +9,11 @@
 
 #include "app/search_window.h"
 #include "collect/page_file.h"
-#include "report/affiliate.h"
 #include "report/grab_bid.h"
 #include "report/report_file.h"
+#include "report/report_writer.h"
 #include "report/scan.h"
 #include "report/strip_bid.h"
-#include "report/switch_url.h"
 #include "support/count_passes.h"
 #include "support/expected_report.h"
 #include "support/fake_platform.h"
@@ -124,7 +123,7 @@ struct Operations {
   }
   RowTextOf row() const {
     return [this](std::string_view line) {
-      return kind == 1 ? SwitchUrl(line, config) : AddAffliate(line, config);
+      return kind == 1 ? SearchRow(line, config) : ListingRow(line, config);
     };
   }
   std::int16_t Highest(const std::filesystem::path& file) {

@@ -7,6 +7,7 @@
 #include "search/summary.h"
 #include "support/expected_report.h"
 #include "support/pages.h"
+#include "support/plain_rewrite.h"
 
 namespace lotwise {
 namespace {
@@ -20,7 +21,25 @@ using testing::KeywordCells;
 using testing::KeywordRowCells;
 using testing::kFirstKeywordStart;
 using testing::kOffsetStart;
+using testing::PlainReplace;
 using testing::Report;
+
+// The address of a keyword search's first page, and that of its next pages without the
+// number of results they skip, for the query as sent.
+std::string KeywordFirstPage(const std::string& query) {
+  return "http://search.test/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=" + query +
+         "&search_option=1&submit=+Search+&minPrice=&maxPrice=&category0=&exclude=&st=&"
+         "SortProperty=MetaEndSort&maxRecordsPerPage=50&worldlocation=ebayavail&region=0&"
+         "available_to=1&located_in=1&ebaycurr=&siteid=0&query=" +
+         query +
+         "&shortcut=&ebaytag1code_tmp=&ebaytag1_tmp=&ebaytag1code=&ebaytag1=&ebaytag12=ebayreg&"
+         "from=R6";
+}
+std::string KeywordNextPages(const std::string& query) {
+  return "http://search.test/ws/search/SaleSearch?ebaytag1_tmp=&exclude=&ht=1&ebaytag1code_tmp=&"
+         "sosortproperty=1&satitle=" +
+         query + "&sorecordsperpage=50&from=R6&sorecordstoskip=";
+}
 
 class WholeSearchTest : public testing::WindowTest {
  protected:
@@ -129,15 +148,8 @@ TEST_F(WholeSearchTest, CompletedItemsSearchUsesTheBrowseReport) {
 TEST_F(WholeSearchTest, KeywordSearchRewritesItemLinksAndKeepsTheFirstPageOpen) {
   window.txtTitle.text = "blue vase";
   window.txtBids.text = "1";
-  const std::string first =
-      "http://search.test/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=blue+vase&"
-      "search_option=1&submit=+Search+&minPrice=&maxPrice=&category0=&exclude=&st=&SortProperty="
-      "MetaEndSort&maxRecordsPerPage=50&worldlocation=ebayavail&region=0&available_to=1&"
-      "located_in=1&ebaycurr=&siteid=0&query=blue+vase&shortcut=&ebaytag1code_tmp=&ebaytag1_tmp=&"
-      "ebaytag1code=&ebaytag1=&ebaytag12=ebayreg&from=R6";
-  const std::string next =
-      "http://search.test/ws/search/SaleSearch?ebaytag1_tmp=&exclude=&ht=1&ebaytag1code_tmp=&"
-      "sosortproperty=1&satitle=blue+vase&sorecordsperpage=50&from=R6&sorecordstoskip=";
+  const std::string first = KeywordFirstPage("blue+vase");
+  const std::string next = KeywordNextPages("blue+vase");
   platform.pages[first] = "<script>var searchResultTotal = \"50\";</script>" + kFirstKeywordStart +
                           KeywordCells("1", "4") + "</table>\r\n" + kFirstKeywordStart +
                           KeywordCells("2", "0") + "</table>";
@@ -150,6 +162,52 @@ TEST_F(WholeSearchTest, KeywordSearchRewritesItemLinksAndKeepsTheFirstPageOpen) 
   // The table of a next page spans two lines: each line is a row of its own.
   ExpectFinished(kOffsetStart + KeywordRowCells("3", "9") + kFirstKeywordStart +
                  KeywordRowCells("1", "4") + KeywordRowCells("4", "4") + "</table>");
+}
+
+// Rows that carry script keep their place, bid count and rewritten links, and lose the
+// script alone; a row without any stays as the rewriting makes it.
+TEST_F(WholeSearchTest, CategoryReportRowsRunNoCode) {
+  const std::string base = "http://listings.test/aw/plistings/list/category7/";
+  platform.pages[base + "index.html"] =
+      "of <b>1</b></font>" +
+      PlainReplace(BrowseTable("1", "4"), "\">Item 1",
+                   "\" onmouseover=\"steal()\">Item 1<script>steal()</script>") +
+      PlainReplace(BrowseTable("2", "6"), "</a>",
+                   "</a><a href=\"java&#115;cript:steal()\">more</a><img src=x.gif "
+                   "onerror=steal()><IFRAME src=\"http://evil.test/\"></iframe>") +
+      BrowseTable("3", "5");
+  window.Text1.text = "7";
+  window.txtBids.text = "1";
+  window.click(window.Command3);
+  ExpectFinished(PlainReplace(BrowseRow("2", "6"), "</a>",
+                              "</a><a href=\"#\" target=\"_blank\">more</a><img src=x.gif "
+                              "></iframe>") +
+                 BrowseRow("3", "5") +
+                 PlainReplace(BrowseRow("1", "4"), "\">Item 1", "\" >Item 1"));
+}
+
+TEST_F(WholeSearchTest, KeywordReportRowsRunNoCode) {
+  window.txtTitle.text = "brass lamp";
+  window.txtBids.text = "1";
+  const std::string first = KeywordFirstPage("brass+lamp");
+  platform.pages[first] =
+      "<script>var searchResultTotal = \"3\";</script>" + kFirstKeywordStart +
+      PlainReplace(KeywordCells("1", "3"), "\">Item 1",
+                   "\" onclick=steal()>Item 1<svg onload=steal()>") +
+      "</table>\r\n" + kFirstKeywordStart +
+      PlainReplace(KeywordCells("2", "7"), "Item 2</a>",
+                   "Item 2</a><a href=\" JAVA\tSCRIPT&colon;steal()\">seller</a>"
+                   "<script src=\"http://evil.test/x.js\"></script>") +
+      "</table>\r\n" + kFirstKeywordStart + KeywordCells("3", "5") + "</table>";
+  const std::string next = KeywordNextPages("brass+lamp") + "50";
+  platform.pages[next] = "";
+  window.click(window.cmdSearch);
+  EXPECT_EQ(platform.fetched, (Strings{first, first, next}));
+  ExpectFinished(
+      kFirstKeywordStart +
+      PlainReplace(KeywordRowCells("2", "7"), "Item 2</a>", "Item 2</a><a href=\"#\">seller</a>") +
+      kFirstKeywordStart + KeywordRowCells("3", "5") + kFirstKeywordStart +
+      PlainReplace(KeywordRowCells("1", "3"), "\">Item 1", "\" >Item 1"));
 }
 
 TEST_F(WholeSearchTest, SeeIncompleteReportsWhatWasCollected) {

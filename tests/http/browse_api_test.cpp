@@ -1,13 +1,13 @@
 // The Browse API client on a recorded exchange: the requests it sends, its token kept,
 // renewed and replaced, and the answers and errors it reads.
 
-#include "browse/browse_api_source.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
 #include <vector>
+
+#include "browse/browse_api_source.h"
 
 namespace lotwise {
 namespace {
@@ -42,8 +42,8 @@ class RecordedSender : public HttpSender {
 };
 
 HttpResponse Token(const std::string& token, int lifetime = 7200) {
-  return {200, "{\"access_token\": \"" + token + "\", \"expires_in\": " +
-                   std::to_string(lifetime) + ", \"token_type\": \"Application Access Token\"}"};
+  return {200, "{\"access_token\": \"" + token + "\", \"expires_in\": " + std::to_string(lifetime) +
+                   ", \"token_type\": \"Application Access Token\"}"};
 }
 
 const std::string kOnePage = R"({"total": 3, "next": "https://api.test/page2",
@@ -131,7 +131,8 @@ TEST_F(BrowseApiTest, TheTokenIsKeptRenewedFiveMinutesEarlyAndReplacedOnceOn401)
   // The marketplace no longer takes it: one new token, one more try, then the answer.
   http.requests.clear();
   http.answers = {{401, R"({"errors": [{"errorId": 1001, "message": "Invalid access token"}]})"},
-                  Token("t3"), {200, R"({"total": 7})"}};
+                  Token("t3"),
+                  {200, R"({"total": 7})"}};
   EXPECT_EQ(source.Next("https://api.test/page4").total, 7);
   ASSERT_EQ(http.requests.size(), 3u);
   EXPECT_EQ(http.Header(2, "Authorization"), "Bearer t3");
@@ -149,7 +150,8 @@ TEST_F(BrowseApiTest, ErrorsBecomeListingErrorsOfTheirKind) {
     ADD_FAILURE() << "no ListingError";
     return std::make_pair(ListingError::Kind::kRequest, std::string());
   };
-  http.answers = {{401, R"({"error": "invalid_client", "error_description": "client authentication failed"})"}};
+  http.answers = {
+      {401, R"({"error": "invalid_client", "error_description": "client authentication failed"})"}};
   const auto refused = kindOf({});
   EXPECT_EQ(refused.first, ListingError::Kind::kCredentials);
   EXPECT_EQ(refused.second,
@@ -160,8 +162,9 @@ TEST_F(BrowseApiTest, ErrorsBecomeListingErrorsOfTheirKind) {
   EXPECT_EQ(kindOf({429, R"({"errors": [{"errorId": 2001}]})"}).first,
             ListingError::Kind::kCallLimit);
   EXPECT_EQ(kindOf({503, "<html>down</html>"}).first, ListingError::Kind::kServer);
-  const auto conflict =
-      kindOf({409, R"({"errors": [{"errorId": 12013, "message": "A top-level category needs keywords."}]})"});
+  const auto conflict = kindOf(
+      {409,
+       R"({"errors": [{"errorId": 12013, "message": "A top-level category needs keywords."}]})"});
   EXPECT_EQ(conflict.first, ListingError::Kind::kRequest);
   EXPECT_EQ(conflict.second,
             "The marketplace refused the search (HTTP 409): A top-level category needs keywords.");
@@ -172,11 +175,12 @@ TEST(ApiSettingsTest, TheEnvironmentWinsOverTheSettings) {
   ApiSettings settings;
   settings.clientId = "from settings";
   settings.marketplace = "EBAY_GB";
-  const ApiSettings merged = WithEnvironment(settings, [](const char* name) -> std::optional<std::string> {
-    if (std::string(name) == "LOTWISE_SOURCE") return "api";
-    if (std::string(name) == "LOTWISE_API_CLIENT_ID") return "from environment";
-    return std::nullopt;
-  });
+  const ApiSettings merged =
+      WithEnvironment(settings, [](const char* name) -> std::optional<std::string> {
+        if (std::string(name) == "LOTWISE_SOURCE") return "api";
+        if (std::string(name) == "LOTWISE_API_CLIENT_ID") return "from environment";
+        return std::nullopt;
+      });
   EXPECT_EQ(merged.source, SearchSource::kMarketplaceApi);
   EXPECT_EQ(merged.clientId, "from environment");
   EXPECT_EQ(merged.marketplace, "EBAY_GB");
