@@ -37,13 +37,17 @@ class BrowseApiTest : public ::testing::Test {
  protected:
   using Headers = std::vector<std::pair<std::string, std::string>>;
 
-  void Serve(ApiSettings settings) { api_ = std::make_unique<BrowseApi>(market_.items(), settings); }
+  void Serve(ApiSettings settings) {
+    api_ = std::make_unique<BrowseApi>(market_.items(), settings);
+  }
 
   Reply Token(const std::string& authorization, const std::string& body = kTokenBody,
               const std::string& type = "application/x-www-form-urlencoded") {
-    return api_->Answer(
-        {"POST", "/identity/v1/oauth2/token", {{"Authorization", authorization}, {"content-type", type}}, body},
-        kItemHost, kOwnHost);
+    return api_->Answer({"POST",
+                         "/identity/v1/oauth2/token",
+                         {{"Authorization", authorization}, {"content-type", type}},
+                         body},
+                        kItemHost, kOwnHost);
   }
   std::string NewToken() {
     const Reply reply = Token(Basic("sample-client-id", "sample-client-secret"));
@@ -64,10 +68,11 @@ class BrowseApiTest : public ::testing::Test {
     EXPECT_EQ(reply.contentType, "application/json");
     return json::parse(reply.body);
   }
-  // The error id of a refused search, with its status.
-  std::pair<int, int> Refusal(const std::string& query, Headers headers = {}) {
+  // The status of a search's answer and the id of its first error (0: none).
+  std::pair<int, int> Outcome(const std::string& query, Headers headers = {}) {
     const Reply reply = Search(query, std::move(headers));
-    return {reply.status, json::parse(reply.body)["errors"][0].value("errorId", 0)};
+    const json errors = json::parse(reply.body).value("errors", json::array());
+    return {reply.status, errors.empty() ? 0 : errors[0].value("errorId", 0)};
   }
 
   // The numbers of the current items `wanted` takes, in number order.
@@ -87,7 +92,9 @@ class BrowseApiTest : public ::testing::Test {
   }
   static std::vector<int> WarningIds(const json& page) {
     std::vector<int> ids;
-    for (const json& warning : page.value("warnings", json::array())) ids.push_back(warning["errorId"]);
+    for (const json& warning : page.value("warnings", json::array())) {
+      ids.push_back(warning["errorId"]);
+    }
     return ids;
   }
 
@@ -105,26 +112,34 @@ TEST_F(BrowseApiTest, GivesAFreshTokenForTheClientCredentialsOnly) {
   const std::string second = NewToken();
   EXPECT_NE(answer["access_token"], second);
   EXPECT_EQ(Search("q=red", {{"Authorization", "Bearer " + second}}).status, 200);
-  EXPECT_EQ(Search("q=red", {{"Authorization", "Bearer " + answer["access_token"].get<std::string>()}}).status, 200);
+  EXPECT_EQ(
+      Search("q=red", {{"Authorization", "Bearer " + answer["access_token"].get<std::string>()}})
+          .status,
+      200);
 
   const auto error = [](const Reply& reply) {
     return std::make_pair(reply.status, json::parse(reply.body).value("error", ""));
   };
-  EXPECT_EQ(error(Token(Basic("sample-client-id", "wrong"))), std::make_pair(401, std::string("invalid_client")));
+  EXPECT_EQ(error(Token(Basic("sample-client-id", "wrong"))),
+            std::make_pair(401, std::string("invalid_client")));
   EXPECT_EQ(error(Token("")), std::make_pair(401, std::string("invalid_client")));
+  EXPECT_EQ(
+      error(Token(Basic("sample-client-id", "sample-client-secret"),
+                  "grant_type=password&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope")),
+      std::make_pair(400, std::string("unsupported_grant_type")));
   EXPECT_EQ(error(Token(Basic("sample-client-id", "sample-client-secret"),
-                        "grant_type=password&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope")),
-            std::make_pair(400, std::string("unsupported_grant_type")));
-  EXPECT_EQ(error(Token(Basic("sample-client-id", "sample-client-secret"), "grant_type=client_credentials")),
+                        "grant_type=client_credentials")),
             std::make_pair(400, std::string("invalid_scope")));
-  EXPECT_EQ(error(Token(Basic("sample-client-id", "sample-client-secret"), kTokenBody, "application/json")),
+  EXPECT_EQ(error(Token(Basic("sample-client-id", "sample-client-secret"), kTokenBody,
+                        "application/json")),
             std::make_pair(400, std::string("invalid_request")));
   EXPECT_EQ(json::parse(Token("").body)["error_description"], "client authentication failed");
 }
 
 TEST_F(BrowseApiTest, SearchesNeedAGoodTokenThatHasNotExpired) {
-  EXPECT_EQ(Refusal("q=red", {{"Authorization", ""}}), std::make_pair(401, 1001));
-  EXPECT_EQ(Refusal("q=red", {{"Authorization", "Bearer sample-token-99"}}), std::make_pair(401, 1001));
+  EXPECT_EQ(Outcome("q=red", {{"Authorization", ""}}), std::make_pair(401, 1001));
+  EXPECT_EQ(Outcome("q=red", {{"Authorization", "Bearer sample-token-99"}}),
+            std::make_pair(401, 1001));
   ApiSettings settings;
   settings.clientId = "id";
   settings.clientSecret = "secret";
@@ -135,8 +150,9 @@ TEST_F(BrowseApiTest, SearchesNeedAGoodTokenThatHasNotExpired) {
   ASSERT_EQ(issued.status, 200);
   const json token = json::parse(issued.body);
   EXPECT_EQ(token["expires_in"], 0);
-  EXPECT_EQ(Refusal("q=red", {{"Authorization", "Bearer " + token["access_token"].get<std::string>()}}),
-            std::make_pair(401, 1001));
+  EXPECT_EQ(
+      Outcome("q=red", {{"Authorization", "Bearer " + token["access_token"].get<std::string>()}}),
+      std::make_pair(401, 1001));
 }
 
 TEST_F(BrowseApiTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) {
@@ -152,8 +168,8 @@ TEST_F(BrowseApiTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) 
 
   const auto described = [](const Item& item) {
     const auto has = [&](const std::string& word) {
-      return InTitle(item, word) || std::count(item.descriptionWords.begin(),
-                                               item.descriptionWords.end(), word) > 0;
+      return InTitle(item, word) ||
+             std::count(item.descriptionWords.begin(), item.descriptionWords.end(), word) > 0;
     };
     return has("red") && has("car");
   };
@@ -166,7 +182,8 @@ TEST_F(BrowseApiTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) 
 TEST_F(BrowseApiTest, WithoutTheAuctionFilterAuctionsWithBidsAreLeftOut) {
   const auto red = [](const Item& item) { return InTitle(item, "red"); };
   const json plain = Page("q=red&limit=200");
-  EXPECT_EQ(Listed(plain), Expected([&](const Item& item) { return red(item) && ApiBidCount(item) == 0; }));
+  EXPECT_EQ(Listed(plain),
+            Expected([&](const Item& item) { return red(item) && ApiBidCount(item) == 0; }));
   EXPECT_EQ(Page(std::string("q=red") + kAuctions)["total"], Expected(red).size());
   EXPECT_EQ(Page("q=red&filter=buyingOptions:%7BFIXED_PRICE%7D")["total"], 0);
 }
@@ -175,11 +192,11 @@ TEST_F(BrowseApiTest, BidCountsAndTheCategoryNarrowTheSearch) {
   const auto count = [&](const std::string& bids, const std::function<bool(int)>& keep) {
     const json page = Page("q=(red,blue,car)" + std::string(kAuctions) + ",bidCount:" + bids);
     EXPECT_GT(page["total"], 0) << bids;
-    EXPECT_EQ(page["total"], Expected([&](const Item& item) {
-                                return (InTitle(item, "red") || InTitle(item, "blue") ||
-                                        InTitle(item, "car")) &&
-                                       keep(ApiBidCount(item));
-                              }).size())
+    EXPECT_EQ(page["total"],
+              Expected([&](const Item& item) {
+                return (InTitle(item, "red") || InTitle(item, "blue") || InTitle(item, "car")) &&
+                       keep(ApiBidCount(item));
+              }).size())
         << bids;
   };
   count("%5B10%5D", [](int bids) { return bids >= 10; });
@@ -189,8 +206,9 @@ TEST_F(BrowseApiTest, BidCountsAndTheCategoryNarrowTheSearch) {
   count("%5B1000%5D", [](int bids) { return bids >= 1000; });
 
   const json category = Page(std::string("q=red&category_ids=353&limit=200") + kAuctions);
-  EXPECT_EQ(Listed(category),
-            Expected([](const Item& item) { return InTitle(item, "red") && item.category == 353; }));
+  EXPECT_EQ(Listed(category), Expected([](const Item& item) {
+              return InTitle(item, "red") && item.category == 353;
+            }));
 }
 
 TEST_F(BrowseApiTest, APriceRangeNeedsTheMarketplaceCurrency) {
@@ -218,22 +236,22 @@ TEST_F(BrowseApiTest, APriceRangeNeedsTheMarketplaceCurrency) {
 TEST_F(BrowseApiTest, UnreadableFiltersAndSortsAreWarnedAboutAndIgnored) {
   const json page = Page("q=red&filter=conditions:%7BNEW,USED%7D,bidCount:%5Bmany%5D&sort=bids");
   EXPECT_EQ(WarningIds(page), (std::vector<int>{12002, 12002, 12008}));
-  EXPECT_EQ(page["total"],
-            Expected([](const Item& item) { return InTitle(item, "red") && ApiBidCount(item) == 0; })
-                .size());
+  EXPECT_EQ(page["total"], Expected([](const Item& item) {
+                             return InTitle(item, "red") && ApiBidCount(item) == 0;
+                           }).size());
   EXPECT_FALSE(Page("q=red&sort=-price").contains("warnings"));
 }
 
 TEST_F(BrowseApiTest, RefusesSearchesAsTheMarketplaceDoes) {
-  EXPECT_EQ(Refusal("limit=50"), std::make_pair(400, 12001));
-  EXPECT_EQ(Refusal("q=" + std::string(101, 'a')), std::make_pair(400, 12001));
-  EXPECT_EQ(Refusal("q=red&limit=0"), std::make_pair(400, 12006));
-  EXPECT_EQ(Refusal("q=red&limit=201"), std::make_pair(400, 12006));
-  EXPECT_EQ(Refusal("q=red&offset=30"), std::make_pair(400, 12515));
-  EXPECT_EQ(Refusal("q=red&limit=200&offset=10000"), std::make_pair(400, 12029));
-  EXPECT_EQ(Refusal("category_ids=353"), std::make_pair(409, 12013));
-  EXPECT_EQ(Refusal("q=a&filter=searchInDescription:true"), std::make_pair(400, 12516));
-  EXPECT_EQ(Search("q=red&limit=200&offset=9800").status, 200);
+  EXPECT_EQ(Outcome("limit=50"), std::make_pair(400, 12001));
+  EXPECT_EQ(Outcome("q=" + std::string(101, 'a')), std::make_pair(400, 12001));
+  EXPECT_EQ(Outcome("q=red&limit=0"), std::make_pair(400, 12006));
+  EXPECT_EQ(Outcome("q=red&limit=201"), std::make_pair(400, 12006));
+  EXPECT_EQ(Outcome("q=red&offset=30"), std::make_pair(400, 12515));
+  EXPECT_EQ(Outcome("q=red&limit=200&offset=10000"), std::make_pair(400, 12029));
+  EXPECT_EQ(Outcome("category_ids=353"), std::make_pair(409, 12013));
+  EXPECT_EQ(Outcome("q=a&filter=searchInDescription:true"), std::make_pair(400, 12516));
+  EXPECT_EQ(Outcome("q=red&limit=200&offset=9800"), std::make_pair(200, 0));
 }
 
 TEST_F(BrowseApiTest, NextLeadsThroughEveryMatchOnce) {
@@ -249,7 +267,8 @@ TEST_F(BrowseApiTest, NextLeadsThroughEveryMatchOnce) {
     const auto more = Listed(page);
     listed.insert(listed.end(), more.begin(), more.end());
     const std::string next = page.value("next", "");
-    ASSERT_TRUE(next.empty() || next.rfind("http://" + std::string(kOwnHost) + kSearch, 0) == 0) << next;
+    ASSERT_TRUE(next.empty() || next.rfind("http://" + std::string(kOwnHost) + kSearch, 0) == 0)
+        << next;
     query = next.empty() ? "" : next.substr(next.find('?') + 1);
   }
   EXPECT_EQ(listed, Expected([](const Item& item) { return InTitle(item, "red"); }));
@@ -260,8 +279,9 @@ TEST_F(BrowseApiTest, PagesEndBefore10000Items) {
   market_ = Marketplace(GenerateItems(7, 20000));
   Serve({});
   const std::string query =
-      std::string("q=(oak,gold,lamp,coin,doll,bear,car,map,ring,red,blue,set,mint,rare,lens,vase,"
-                  "book,print)&limit=200") +
+      std::string(
+          "q=(oak,gold,lamp,coin,doll,bear,car,map,ring,red,blue,set,mint,rare,lens,vase,"
+          "book,print)&limit=200") +
       kAuctions;
   const json before = Page(query + "&offset=9600");
   ASSERT_GT(before["total"].get<std::size_t>(), 10000u);
@@ -307,14 +327,18 @@ TEST_F(BrowseApiTest, AnItemShowsAsTheMarketplaceListsIt) {
 }
 
 TEST_F(BrowseApiTest, OnlyThePartnerHeaderGivesPartnerLinks) {
-  const json partner = Page("q=red", {{"X-EBAY-C-ENDUSERCTX", "affiliateCampaignId=5338,affiliateReferenceId=x"}});
+  const json partner =
+      Page("q=red", {{"X-EBAY-C-ENDUSERCTX", "affiliateCampaignId=5338,affiliateReferenceId=x"}});
   const json plain = Page("q=red");
   ASSERT_FALSE(Listed(plain).empty());
   const json& item = partner["itemSummaries"][0];
-  EXPECT_EQ(item["itemAffiliateWebUrl"], item["itemWebUrl"].get<std::string>() + "&campid=5338&customid=x");
+  EXPECT_EQ(item["itemAffiliateWebUrl"],
+            item["itemWebUrl"].get<std::string>() + "&campid=5338&customid=x");
   EXPECT_FALSE(plain["itemSummaries"][0].contains("itemAffiliateWebUrl"));
   EXPECT_EQ(plain["itemSummaries"][0]["price"]["currency"], "USD");
-  EXPECT_EQ(Page("q=red", {{"X-EBAY-C-MARKETPLACE-ID", "EBAY_AU"}})["itemSummaries"][0]["price"]["currency"], "AUD");
+  EXPECT_EQ(Page("q=red",
+                 {{"X-EBAY-C-MARKETPLACE-ID", "EBAY_AU"}})["itemSummaries"][0]["price"]["currency"],
+            "AUD");
 }
 
 TEST_F(BrowseApiTest, FaultsMeetSearchesWithAGoodToken) {
@@ -326,19 +350,19 @@ TEST_F(BrowseApiTest, FaultsMeetSearchesWithAGoodToken) {
     Serve(settings);
     token_.clear();
     std::vector<std::pair<int, int>> seen;
-    EXPECT_EQ(Refusal("q=red", {{"Authorization", "Bearer none"}}).first, 401);
-    for (int i = 0; i < 4; ++i) {
-      const Reply reply = Search("q=red");
-      const json body = json::parse(reply.body);
-      seen.emplace_back(reply.status, body.contains("errors") ? body["errors"][0].value("errorId", 0) : 0);
-    }
+    EXPECT_EQ(Outcome("q=red", {{"Authorization", "Bearer none"}}).first, 401);
+    for (int i = 0; i < 4; ++i) seen.push_back(Outcome("q=red"));
     return seen;
   };
   using Seen = std::vector<std::pair<int, int>>;
-  EXPECT_EQ(statuses(ApiFault::kExpiredToken, 0, false), (Seen{{401, 1001}, {200, 0}, {200, 0}, {200, 0}}));
-  EXPECT_EQ(statuses(ApiFault::kRateLimit, 2, false), (Seen{{200, 0}, {200, 0}, {429, 2001}, {429, 2001}}));
-  EXPECT_EQ(statuses(ApiFault::kServerError, 1, false), (Seen{{200, 0}, {500, 12000}, {500, 12000}, {500, 12000}}));
-  EXPECT_EQ(statuses(ApiFault::kServerError, 1, true), (Seen{{200, 0}, {500, 12000}, {200, 0}, {200, 0}}));
+  EXPECT_EQ(statuses(ApiFault::kExpiredToken, 0, false),
+            (Seen{{401, 1001}, {200, 0}, {200, 0}, {200, 0}}));
+  EXPECT_EQ(statuses(ApiFault::kRateLimit, 2, false),
+            (Seen{{200, 0}, {200, 0}, {429, 2001}, {429, 2001}}));
+  EXPECT_EQ(statuses(ApiFault::kServerError, 1, false),
+            (Seen{{200, 0}, {500, 12000}, {500, 12000}, {500, 12000}}));
+  EXPECT_EQ(statuses(ApiFault::kServerError, 1, true),
+            (Seen{{200, 0}, {500, 12000}, {200, 0}, {200, 0}}));
 }
 
 }  // namespace

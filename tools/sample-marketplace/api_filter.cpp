@@ -14,7 +14,7 @@ namespace lotwise::sample {
 namespace {
 
 constexpr std::array<std::string_view, 4> kBuyingOptions{"AUCTION", "FIXED_PRICE", "BEST_OFFER",
-                                                          "CLASSIFIED_AD"};
+                                                         "CLASSIFIED_AD"};
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

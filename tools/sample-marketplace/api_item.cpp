@@ -58,9 +58,10 @@ std::string ApiEndDate(const Item& item) {
     return {};
   }
   const auto found = std::find(kEndTimeMonths.begin(), kEndTimeMonths.end(), name);
-  const year_month_day date{kEndYear, month(static_cast<unsigned>(found - kEndTimeMonths.begin()) + 1),
-                            day(dayOfMonth)};
-  if (found == kEndTimeMonths.end() || !date.ok()) return {};
+  if (found == kEndTimeMonths.end()) return {};
+  const auto monthNumber = static_cast<unsigned>(found - kEndTimeMonths.begin()) + 1;
+  const year_month_day date{kEndYear, month(monthNumber), day(dayOfMonth)};
+  if (!date.ok()) return {};
   const sys_time<minutes> local = sys_days(date) + hours(hour) + minutes(minute);
   const sys_days daylightFrom = kEndYear / March / Sunday[2];
   const sys_days daylightTo = kEndYear / November / Sunday[1];
@@ -100,8 +101,8 @@ Json ItemSummary(const Item& item, const SummaryContext& context) {
   summary["bidCount"] = ApiBidCount(item);
   summary["buyingOptions"] = Json::array({"AUCTION"});
   if (const std::string end = ApiEndDate(item); !end.empty()) summary["itemEndDate"] = end;
-  summary["categories"] = Json::array(
-      {{{"categoryId", std::to_string(item.category)}, {"categoryName", CategoryName(item.category)}}});
+  summary["categories"] = Json::array({{{"categoryId", std::to_string(item.category)},
+                                        {"categoryName", CategoryName(item.category)}}});
   return summary;
 }
 

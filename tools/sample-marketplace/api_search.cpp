@@ -66,8 +66,9 @@ std::optional<ParsedSearch> ReadPaging(const Target& target, ApiSearch& search) 
                      target.Param("offset"));
     }
     if (static_cast<std::size_t>(*offset) >= kOffsetLimit) {
-      return Refused(400, 12029, "The offset must be less than 10000: a search gives at most "
-                                 "10000 items.",
+      return Refused(400, 12029,
+                     "The offset must be less than 10000: a search gives at most "
+                     "10000 items.",
                      "offset", target.Param("offset"));
     }
     search.offset = static_cast<std::size_t>(*offset);
@@ -99,8 +100,8 @@ ParsedSearch ParseSearch(const Target& target, std::string_view currency) {
       !search.words.empty() && q.find_first_not_of(' ') == q.find_last_not_of(' ');
   if (search.filter.description && oneCharacter) {
     return Refused(400, 12516,
-                   "The q value must be longer than one character to search in descriptions.",
-                   "q", q);
+                   "The q value must be longer than one character to search in descriptions.", "q",
+                   q);
   }
   if (!categories.empty()) {
     auto category = ParseCount(categories);
@@ -111,8 +112,9 @@ ParsedSearch ParseSearch(const Target& target, std::string_view currency) {
     }
     search.filter.category = category ? static_cast<int>(*category) : -1;
     if (!category) {
-      search.warnings.push_back(
-          {12009, "The category id '" + categories + "' is invalid.", {{"category_ids", categories}}});
+      search.warnings.push_back({12009,
+                                 "The category id '" + categories + "' is invalid.",
+                                 {{"category_ids", categories}}});
     }
   }
   if (target.Has("sort") &&

@@ -22,14 +22,18 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kCurrenci
 }};
 
 const ApiProblem kInvalidToken{
-    1001, "Invalid access token. Check the value of the Authorization HTTP request header.",
-    {}, "OAuth"};
+    1001,
+    "Invalid access token. Check the value of the Authorization HTTP request header.",
+    {},
+    "OAuth"};
 const ApiProblem kCallLimit{
-    2001, "Too many requests. The request limit has been reached for the resource.", {},
-    "ACCESS"};
+    2001, "Too many requests. The request limit has been reached for the resource.", {}, "ACCESS"};
 const ApiProblem kInternalError{
-    12000, "There was a problem with an internal system or process of the marketplace.", {},
-    "API_BROWSE", "APPLICATION"};
+    12000,
+    "There was a problem with an internal system or process of the marketplace.",
+    {},
+    "API_BROWSE",
+    "APPLICATION"};
 
 // The partner's ids of "affiliateCampaignId=<id>,affiliateReferenceId=<ref>".
 struct Partner {

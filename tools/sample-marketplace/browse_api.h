@@ -41,8 +41,8 @@ class BrowseApi {
   // Whether requests for that path are the API's.
   static bool Serves(std::string_view path);
 
-  // The answer to a request for a path the API serves. Item pages and pictures are addressed at `itemHost`,
-  // the pages of a search at `ownHost` ("127.0.0.1:8080").
+  // The answer to a request for a path the API serves. Item pages and pictures are addressed at
+  // `itemHost`, the pages of a search at `ownHost` ("127.0.0.1:8080").
   Reply Answer(const ApiRequest& request, std::string_view itemHost, std::string_view ownHost);
 
  private:
