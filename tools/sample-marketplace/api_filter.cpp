@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "sample-marketplace/api_request.h"
 #include "sample-marketplace/listing.h"
 
 namespace lotwise::sample {
@@ -63,15 +64,11 @@ std::optional<std::pair<std::optional<T>, std::optional<T>>> Range(std::string_v
 bool ReadBuyingOptions(std::string_view value, ApiSearch& search) {
   if (value.size() < 3 || value.front() != '{' || value.back() != '}') return false;
   bool auctions = false;
-  for (std::string_view rest = value.substr(1, value.size() - 2);;) {
-    const auto bar = rest.find('|');
-    const std::string_view option = rest.substr(0, bar);
+  for (const std::string_view option : Pieces(value.substr(1, value.size() - 2), '|')) {
     if (std::find(kBuyingOptions.begin(), kBuyingOptions.end(), option) == kBuyingOptions.end()) {
       return false;
     }
     auctions = auctions || option == "AUCTION";
-    if (bar == std::string_view::npos) break;
-    rest.remove_prefix(bar + 1);
   }
   search.buyingOptionsGiven = true;
   search.auctions = auctions;

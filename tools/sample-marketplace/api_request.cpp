@@ -30,4 +30,15 @@ Target ParseApiTarget(std::string_view target) {
   return ParseTarget(plain);
 }
 
+std::vector<std::string_view> Pieces(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
+  while (!text.empty()) {
+    const auto end = text.find(separator);
+    pieces.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return pieces;
+}
+
 }  // namespace lotwise::sample

@@ -25,4 +25,8 @@ struct ApiRequest {
 // parameters as the API reads them: a "+" is a blank, as in any form.
 Target ParseApiTarget(std::string_view target);
 
+// The pieces of `text` between separators, as they stand, empty ones too; none for an
+// empty text.
+std::vector<std::string_view> Pieces(std::string_view text, char separator);
+
 }  // namespace lotwise::sample

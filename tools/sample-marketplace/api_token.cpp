@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 #include "sample-marketplace/api_json.h"
 
 namespace lotwise::sample {
@@ -9,16 +11,6 @@ namespace {
 
 constexpr std::string_view kFormType = "application/x-www-form-urlencoded";
 constexpr std::string_view kBearer = "Bearer ";
-
-bool HasScope(const std::string& scopes, std::string_view wanted) {
-  for (std::string_view rest = scopes; !rest.empty();) {
-    const auto blank = rest.find(' ');
-    if (rest.substr(0, blank) == wanted) return true;
-    if (blank == std::string_view::npos) break;
-    rest.remove_prefix(blank + 1);
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -40,7 +32,9 @@ Reply TokenIssuer::Answer(const ApiRequest& request) {
     return OAuthErrorReply(400, "unsupported_grant_type",
                            "grant type in request is not supported by the authorization server");
   }
-  if (!HasScope(form.Param("scope"), kApiScope)) {
+  const std::string scope = form.Param("scope");
+  const auto scopes = Pieces(scope, ' ');
+  if (std::find(scopes.begin(), scopes.end(), kApiScope) == scopes.end()) {
     return OAuthErrorReply(400, "invalid_scope",
                            "the requested scope is invalid, unknown, malformed, or exceeds the "
                            "scope granted to the client");

@@ -43,17 +43,13 @@ struct Partner {
 
 Partner ReadPartner(std::string_view context) {
   Partner partner;
-  for (std::string_view rest = context; !rest.empty();) {
-    const auto comma = rest.find(',');
-    const std::string_view pair = rest.substr(0, comma);
+  for (const std::string_view pair : Pieces(context, ',')) {
     const auto equals = pair.find('=');
     const std::string_view name = pair.substr(0, equals);
     const std::string_view value =
         equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1);
     if (name == "affiliateCampaignId") partner.campaignId = value;
     if (name == "affiliateReferenceId") partner.referenceId = value;
-    if (comma == std::string_view::npos) break;
-    rest.remove_prefix(comma + 1);
   }
   return partner;
 }
@@ -64,18 +60,14 @@ std::string PageAddress(std::string_view ownHost, std::string_view target, std::
                         std::size_t offset) {
   std::string address = "http://" + std::string(ownHost) + std::string(kSearchPath) + "?";
   const auto question = target.find('?');
-  std::string_view query =
+  const std::string_view query =
       question == std::string_view::npos ? std::string_view() : target.substr(question + 1);
-  while (!query.empty()) {
-    const auto amp = query.find('&');
-    const std::string_view piece = query.substr(0, amp);
+  for (const std::string_view piece : Pieces(query, '&')) {
     const std::string_view name = piece.substr(0, piece.find('='));
     if (!piece.empty() && name != "limit" && name != "offset") {
       address += piece;
       address += '&';
     }
-    if (amp == std::string_view::npos) break;
-    query.remove_prefix(amp + 1);
   }
   return address + "limit=" + std::to_string(limit) + "&offset=" + std::to_string(offset);
 }
