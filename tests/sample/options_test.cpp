@@ -6,6 +6,7 @@
 
 namespace {
 
+using lotwise::sample::ApiFault;
 using lotwise::sample::Fault;
 using lotwise::sample::ParseOptions;
 
@@ -26,6 +27,32 @@ TEST(OptionsTest, ReadsEveryOptionInBothForms) {
   EXPECT_EQ(options.server.itemHost, "cgi.example:8081");
 }
 
+TEST(OptionsTest, ReadsTheApiOptions) {
+  const auto defaults = ParseOptions({}).options.server.api;
+  EXPECT_EQ(defaults.clientId, "sample-client-id");
+  EXPECT_EQ(defaults.clientSecret, "sample-client-secret");
+  EXPECT_EQ(defaults.tokenLifetime.count(), 7200);
+  EXPECT_EQ(defaults.fault, ApiFault::kNone);
+  EXPECT_FALSE(defaults.faultOnce);
+  const auto parsed =
+      ParseOptions({"--api-client-id", "id", "--api-client-secret=secret", "--api-token-lifetime",
+                    "60", "--api-fault", "server-error", "--api-fault-after", "4",
+                    "--api-fault-once", "--fault", "stall"});
+  ASSERT_EQ(parsed.error, "");
+  const auto& api = parsed.options.server.api;
+  EXPECT_EQ(api.clientId, "id");
+  EXPECT_EQ(api.clientSecret, "secret");
+  EXPECT_EQ(api.tokenLifetime.count(), 60);
+  EXPECT_EQ(api.fault, ApiFault::kServerError);
+  EXPECT_EQ(api.faultAfter, 4u);
+  EXPECT_TRUE(api.faultOnce);
+  EXPECT_EQ(parsed.options.server.fault, Fault::kStall);
+  EXPECT_EQ(ParseOptions({"--api-fault", "expired-token"}).options.server.api.fault,
+            ApiFault::kExpiredToken);
+  EXPECT_EQ(ParseOptions({"--api-fault=rate-limit"}).options.server.api.fault,
+            ApiFault::kRateLimit);
+}
+
 TEST(OptionsTest, RejectsWhatItDoesNotUnderstand) {
   EXPECT_NE(ParseOptions({"--port", "65536"}).error, "");
   EXPECT_NE(ParseOptions({"--port", "-1"}).error, "");
@@ -36,6 +63,8 @@ TEST(OptionsTest, RejectsWhatItDoesNotUnderstand) {
   EXPECT_NE(ParseOptions({"--colour", "red"}).error, "");
   EXPECT_NE(ParseOptions({"8080"}).error, "");
   EXPECT_NE(ParseOptions({"--log="}).error, "");
+  EXPECT_NE(ParseOptions({"--api-fault", "500"}).error, "");
+  EXPECT_NE(ParseOptions({"--api-client-id="}).error, "");
 }
 
 }  // namespace

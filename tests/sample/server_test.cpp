@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
 
@@ -150,6 +151,41 @@ TEST_F(ServerTest, AStalledRequestGetsNoAnswerAndDoesNotHoldUpStopping) {
   server_->Stop();
   request.join();
   EXPECT_FALSE(answered);
+}
+
+TEST_F(ServerTest, ServesTheApiByHeadersAndBodyApartFromThePageFaults) {
+  ServerSettings settings;
+  settings.fault = Fault::kServerError;
+  settings.itemHost = "cgi.example";
+  settings.api.clientSecret = "s3cret";
+  Start(settings);
+  auto client = Client();
+  client.set_basic_auth("sample-client-id", "s3cret");
+  const auto token = client.Post(
+      "/identity/v1/oauth2/token",
+      "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope",
+      "application/x-www-form-urlencoded");
+  ASSERT_TRUE(token);
+  ASSERT_EQ(token->status, 200) << token->body;
+  const std::string search = "/buy/browse/v1/item_summary/search?q=red&limit=3";
+  const auto found = Client().Get(
+      search, {{"Authorization",
+                "Bearer " + nlohmann::json::parse(token->body)["access_token"].get<std::string>()},
+               {"X-EBAY-C-MARKETPLACE-ID", "EBAY_DE"}});
+  ASSERT_TRUE(found);
+  ASSERT_EQ(found->status, 200) << found->body;
+  EXPECT_EQ(found->get_header_value("Content-Type"), "application/json");
+  const auto page = nlohmann::json::parse(found->body);
+  EXPECT_EQ(page["next"], "http://" + OwnHost() + search + "&offset=3");
+  const auto& item = page["itemSummaries"][0];
+  EXPECT_EQ(item["price"]["currency"], "EUR");
+  EXPECT_EQ(item["itemWebUrl"], "http://cgi.example/ws/eBayISAPI.dll?ViewItem&item=" +
+                                    item["legacyItemId"].get<std::string>());
+  const auto listing = Client().Get("/aw/listings/list/categories.html");
+  ASSERT_TRUE(listing);
+  EXPECT_EQ(listing->status, 500);
+  EXPECT_EQ(logText_.str(), "POST /identity/v1/oauth2/token\nGET " + search +
+                                "\nGET /aw/listings/list/categories.html\n");
 }
 
 }  // namespace

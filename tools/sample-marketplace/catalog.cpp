@@ -19,8 +19,6 @@ constexpr std::array<std::string_view, 44> kVocabulary{
     "print",   "poster",  "quilt", "teapot", "vase",   "ring",  "brooch", "red",   "blue",
     "green",   "large",   "small", "rare",   "signed", "boxed", "mint",   "set"};
 
-constexpr std::array<std::string_view, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr std::array<int, 12> kMonthDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 constexpr std::int64_t kFirstNumber = 3100000000;
@@ -75,7 +73,7 @@ std::string EndTime(std::int64_t minutes) {
   std::size_t month = 0;
   while (day >= kMonthDays[month]) day -= kMonthDays[month++];
   char text[32];
-  std::snprintf(text, sizeof text, "%s-%02d %02d:%02d", kMonths[month].data(), day + 1,
+  std::snprintf(text, sizeof text, "%s-%02d %02d:%02d", kEndTimeMonths[month].data(), day + 1,
                 minuteOfDay / 60, minuteOfDay % 60);
   return text;
 }

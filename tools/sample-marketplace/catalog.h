@@ -1,11 +1,17 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lotwise::sample {
+
+// The month names of end times, January first.
+inline constexpr std::array<std::string_view, 12> kEndTimeMonths{
+    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // One auction of the sample marketplace.
 struct Item {

@@ -28,6 +28,14 @@ std::string Apply(Options& options, std::string_view name, const std::string& va
     const auto fault = ParseFault(value);
     if (!fault) return bad();
     options.server.fault = *fault;
+  } else if (name == "api-client-id" || name == "api-client-secret") {
+    if (value.empty()) return bad();
+    (name == "api-client-id" ? options.server.api.clientId : options.server.api.clientSecret) =
+        value;
+  } else if (name == "api-fault") {
+    const auto fault = ParseApiFault(value);
+    if (!fault) return bad();
+    options.server.api.fault = *fault;
   } else {
     const unsigned long long most = name == "port"    ? 65535
                                     : name == "items" ? 1'000'000
@@ -45,6 +53,10 @@ std::string Apply(Options& options, std::string_view name, const std::string& va
       options.server.delay = std::chrono::milliseconds(*number);
     } else if (name == "fault-after") {
       options.server.faultAfter = *number;
+    } else if (name == "api-token-lifetime") {
+      options.server.api.tokenLifetime = std::chrono::seconds(*number);
+    } else if (name == "api-fault-after") {
+      options.server.api.faultAfter = *number;
     } else {
       return "unknown option --" + std::string(name);
     }
@@ -60,6 +72,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
       parsed.options.help = true;
+      continue;
+    }
+    if (arg == "--api-fault-once") {
+      parsed.options.server.api.faultOnce = true;
       continue;
     }
     if (arg.substr(0, 2) != "--" || arg.size() == 2) {
@@ -92,8 +108,19 @@ std::string Usage() {
          "  --delay-ms N      wait N milliseconds before every answer\n"
          "  --fault KIND      stall | reset | 500 | garbage\n"
          "  --fault-after N   answer the first N requests normally (default 0)\n"
-         "  --log FILE        append \"GET <target>\" per request to FILE (default: stderr)\n"
-         "  --item-host HOST  host of item links and pictures (default: this server)\n";
+         "  --log FILE        append \"<method> <target>\" per request to FILE\n"
+         "                    (default: stderr)\n"
+         "  --item-host HOST  host of item links and pictures (default: this server)\n"
+         "The marketplace's API (token: POST /identity/v1/oauth2/token; search:\n"
+         "GET /buy/browse/v1/item_summary/search), apart from the page faults above:\n"
+         "  --api-client-id ID          client id a token request must carry\n"
+         "                              (default sample-client-id)\n"
+         "  --api-client-secret SECRET  its client secret (default sample-client-secret)\n"
+         "  --api-token-lifetime S      seconds a token is good for (default 7200)\n"
+         "  --api-fault KIND            expired-token | rate-limit | server-error\n"
+         "  --api-fault-after N         answer the first N searches normally (default 0)\n"
+         "  --api-fault-once            only one search meets the fault (expired-token\n"
+         "                              always does)\n";
 }
 
 }  // namespace lotwise::sample

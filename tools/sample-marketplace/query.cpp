@@ -18,10 +18,6 @@ bool Contains(const std::vector<std::string>& words, const std::string& word) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-bool HasWord(const Item& item, const std::string& word, bool description) {
-  return Contains(item.titleWords, word) || (description && Contains(item.descriptionWords, word));
-}
-
 bool HasPhrase(const std::vector<std::string>& text, const std::vector<std::string>& phrase) {
   return std::search(text.begin(), text.end(), phrase.begin(), phrase.end()) != text.end();
 }
@@ -42,6 +38,10 @@ bool WordsMatch(const Item& item, const SearchFilter& filter) {
 }
 
 }  // namespace
+
+bool HasWord(const Item& item, const std::string& word, bool description) {
+  return Contains(item.titleWords, word) || (description && Contains(item.descriptionWords, word));
+}
 
 std::vector<std::string> SplitWords(std::string_view text, char separator) {
   std::vector<std::string> words;

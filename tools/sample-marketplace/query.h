@@ -41,4 +41,8 @@ struct SearchFilter {
 
 bool Matches(const Item& item, const SearchFilter& filter);
 
+// Whether the item's title, or with `description` also its description, has the word
+// (lower case).
+bool HasWord(const Item& item, const std::string& word, bool description);
+
 }  // namespace lotwise::sample

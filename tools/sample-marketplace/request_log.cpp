@@ -2,10 +2,10 @@
 
 namespace lotwise::sample {
 
-void RequestLog::Record(std::string_view target) {
+void RequestLog::Record(std::string_view method, std::string_view target) {
   {
     std::lock_guard lock(mutex_);
-    out_ << "GET " << target << '\n';
+    out_ << method << ' ' << target << '\n';
     out_.flush();
     ++count_;
   }

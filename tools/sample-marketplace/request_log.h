@@ -9,13 +9,13 @@
 
 namespace lotwise::sample {
 
-// Writes one line "GET <target>" per request to a stream and flushes it at once, so a
-// reader of the log sees every request as soon as it arrives.
+// Writes one line "<method> <target>" per request ("GET /pict/1.jpg") to a stream and
+// flushes it at once, so a reader of the log sees every request as soon as it arrives.
 class RequestLog {
  public:
   explicit RequestLog(std::ostream& out) : out_(out) {}
 
-  void Record(std::string_view target);
+  void Record(std::string_view method, std::string_view target);
   std::size_t count() const;
   // Waits until at least `count` requests were recorded or `limit` has passed; true
   // when they were.

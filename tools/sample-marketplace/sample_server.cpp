@@ -31,15 +31,18 @@ SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, Serv
       log_(log),
       settings_(std::move(settings)),
       faults_(settings_.fault, settings_.faultAfter),
+      api_(marketplace.items(), settings_.api),
       server_(std::make_unique<httplib::Server>()) {
   server_->set_keep_alive_max_count(1);
-  server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+  const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
     Serve(request, response);
     if (answers_ != nullptr) {
       answers_->Record(
           {request.target, response.status, response.get_header_value("Content-Type")});
     }
-  });
+  };
+  server_->Get(".*", handler);
+  server_->Post(std::string(kTokenPath), handler);
 }
 
 SampleServer::~SampleServer() { Stop(); }
@@ -51,8 +54,8 @@ int SampleServer::Start(int port) {
   } else if (!server_->bind_to_port(kLoopback, port)) {
     throw std::runtime_error("cannot bind 127.0.0.1:" + std::to_string(port));
   }
-  itemHost_ =
-      settings_.itemHost.empty() ? kLoopback + (":" + std::to_string(port)) : settings_.itemHost;
+  ownHost_ = kLoopback + (":" + std::to_string(port));
+  itemHost_ = settings_.itemHost.empty() ? ownHost_ : settings_.itemHost;
   thread_ = std::thread([this] {
     server_->listen_after_bind();
     listenEnded_ = true;
@@ -73,8 +76,9 @@ void SampleServer::Stop() {
 }
 
 void SampleServer::Serve(const httplib::Request& request, httplib::Response& response) {
-  log_.Record(request.target);
-  const Fault fault = faults_.Next();
+  log_.Record(request.method, request.target);
+  const bool api = BrowseApi::Serves(request.path);
+  const Fault fault = api ? Fault::kNone : faults_.Next();
   if (settings_.delay.count() > 0 && stopping_.WaitFor(settings_.delay)) {
     CutOff(response, {}, 0);
     return;
@@ -96,7 +100,7 @@ void SampleServer::Serve(const httplib::Request& request, httplib::Response& res
     case Fault::kNone:
       break;
   }
-  Reply reply = marketplace_.Answer(request.target, itemHost_);
+  Reply reply = api ? ApiAnswer(request) : marketplace_.Answer(request.target, itemHost_);
   response.status = reply.status;
   if (!reply.location.empty()) response.set_header("Location", reply.location);
   if (fault == Fault::kReset) {
@@ -105,6 +109,12 @@ void SampleServer::Serve(const httplib::Request& request, httplib::Response& res
     return;
   }
   response.set_content(reply.body, reply.contentType);
+}
+
+Reply SampleServer::ApiAnswer(const httplib::Request& request) {
+  ApiRequest apiRequest{request.method, request.target, {}, request.body};
+  apiRequest.headers.assign(request.headers.begin(), request.headers.end());
+  return api_.Answer(apiRequest, itemHost_, ownHost_);
 }
 
 }  // namespace lotwise::sample

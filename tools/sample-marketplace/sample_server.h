@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "sample-marketplace/answer_log.h"
+#include "sample-marketplace/browse_api.h"
 #include "sample-marketplace/faults.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
@@ -27,10 +28,12 @@ struct ServerSettings {
   std::uint64_t faultAfter = 0;  // requests answered normally before the fault begins
   std::uint32_t seed = 1;        // for the garbage bytes
   std::string itemHost;          // host of item links and pictures; empty: this server
+  ApiSettings api;               // the API's credentials, token lifetime and faults
 };
 
 // The marketplace over HTTP on 127.0.0.1, served from a thread of its own. Every GET is
-// logged and answered by its target alone, whatever the Host header says.
+// logged and answered by its target alone, whatever the Host header says; the API's
+// requests (BrowseApi), a POST among them, by their headers and body too.
 class SampleServer {
  public:
   SampleServer(const Marketplace& marketplace, RequestLog& log, ServerSettings settings);
@@ -54,16 +57,19 @@ class SampleServer {
 
  private:
   void Serve(const httplib::Request& request, httplib::Response& response);
+  Reply ApiAnswer(const httplib::Request& request);
 
   const Marketplace& marketplace_;
   RequestLog& log_;
   AnswerLog* answers_ = nullptr;
   ServerSettings settings_;
   FaultPlan faults_;
+  BrowseApi api_;
   StopSignal stopping_;
   std::atomic<std::uint32_t> garbageAnswers_{0};
   std::atomic<bool> listenEnded_{false};
   std::string itemHost_;
+  std::string ownHost_;
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
 };
