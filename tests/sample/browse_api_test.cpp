@@ -39,6 +39,7 @@ class BrowseApiTest : public ::testing::Test {
 
   void Serve(ApiSettings settings) {
     api_ = std::make_unique<BrowseApi>(market_.items(), settings);
+    token_.clear();
   }
 
   Reply Token(const std::string& authorization, const std::string& body = kTokenBody,
@@ -249,7 +250,12 @@ TEST_F(BrowseApiTest, RefusesSearchesAsTheMarketplaceDoes) {
   EXPECT_EQ(Outcome("q=red&limit=201"), std::make_pair(400, 12006));
   EXPECT_EQ(Outcome("q=red&offset=30"), std::make_pair(400, 12515));
   EXPECT_EQ(Outcome("q=red&limit=200&offset=10000"), std::make_pair(400, 12029));
+  EXPECT_EQ(Outcome("category_ids=353"), std::make_pair(200, 0));
+  ApiSettings topLevel;
+  topLevel.topLevelCategories = {353};
+  Serve(topLevel);
   EXPECT_EQ(Outcome("category_ids=353"), std::make_pair(409, 12013));
+  EXPECT_EQ(Outcome("q=red&category_ids=353"), std::make_pair(200, 0));
   EXPECT_EQ(Outcome("q=a&filter=searchInDescription:true"), std::make_pair(400, 12516));
   EXPECT_EQ(Outcome("q=red&limit=200&offset=9800"), std::make_pair(200, 0));
 }

@@ -82,7 +82,8 @@ std::optional<ParsedSearch> ReadPaging(const Target& target, ApiSearch& search) 
 
 }  // namespace
 
-ParsedSearch ParseSearch(const Target& target, std::string_view currency) {
+ParsedSearch ParseSearch(const Target& target, std::string_view currency,
+                         const std::vector<int>& topLevel) {
   ParsedSearch parsed;
   ApiSearch& search = parsed.search;
   if (auto refused = ReadPaging(target, search)) return *refused;
@@ -106,7 +107,9 @@ ParsedSearch ParseSearch(const Target& target, std::string_view currency) {
   if (!categories.empty()) {
     auto category = ParseCount(categories);
     if (category && *category > std::numeric_limits<int>::max()) category.reset();
-    if (category && !CategoryName(static_cast<int>(*category)).empty() && search.words.empty()) {
+    const bool needsWords =
+        category && std::find(topLevel.begin(), topLevel.end(), *category) != topLevel.end();
+    if (needsWords && search.words.empty()) {
       return Refused(409, 12013, "A top-level category can only be searched with keywords (q).",
                      "category_ids", categories);
     }

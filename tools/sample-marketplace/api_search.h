@@ -42,8 +42,10 @@ struct ParsedSearch {
 };
 
 // Reads q, category_ids, filter, sort, limit and offset. `currency` is the currency of
-// the marketplace asked, the one a price filter needs.
-ParsedSearch ParseSearch(const Target& target, std::string_view currency);
+// the marketplace asked, the one a price filter needs; `topLevel` the categories that
+// can only be searched with words.
+ParsedSearch ParseSearch(const Target& target, std::string_view currency,
+                         const std::vector<int>& topLevel);
 
 // Whether a search finds the item: a current auction with every group of words (in the
 // title, or also in the description), of the category, price and bid counts asked, and

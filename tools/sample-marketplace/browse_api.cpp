@@ -83,6 +83,7 @@ std::string_view MarketplaceCurrency(std::string_view marketplaceId) {
 
 BrowseApi::BrowseApi(const std::vector<Item>& items, const ApiSettings& settings)
     : items_(items),
+      topLevelCategories_(settings.topLevelCategories),
       tokens_(settings.clientId, settings.clientSecret, settings.tokenLifetime),
       faults_(settings.fault, settings.faultAfter, settings.faultOnce) {}
 
@@ -116,7 +117,8 @@ Reply BrowseApi::Search(const ApiRequest& request, std::string_view itemHost,
                             "The marketplace " + marketplace + " is not served.",
                             {{"X-EBAY-C-MARKETPLACE-ID", marketplace}}});
   }
-  const ParsedSearch parsed = ParseSearch(ParseApiTarget(request.target), currency);
+  const ParsedSearch parsed =
+      ParseSearch(ParseApiTarget(request.target), currency, topLevelCategories_);
   if (parsed.status != 200) return ErrorReply(parsed.status, parsed.refusal);
   const ApiSearch& search = parsed.search;
 

@@ -22,6 +22,10 @@ struct ApiSettings {
   ApiFault fault = ApiFault::kNone;
   std::uint64_t faultAfter = 0;  // searches with a good token answered normally first
   bool faultOnce = false;        // rate-limit and server-error: only one search meets it
+  // Categories searched with words only (409, error 12013, without q), as the real
+  // marketplace's top-level categories are; none by default, so that the sample's
+  // categories can be searched as the classic pages search them.
+  std::vector<int> topLevelCategories;
 };
 
 // The currency of the marketplace with that id ("EBAY_US": "USD"); empty for a
@@ -49,6 +53,7 @@ class BrowseApi {
   Reply Search(const ApiRequest& request, std::string_view itemHost, std::string_view ownHost);
 
   const std::vector<Item>& items_;
+  std::vector<int> topLevelCategories_;
   TokenIssuer tokens_;
   ApiFaultPlan faults_;
 };
