@@ -4,6 +4,9 @@
 # 127.0.0.1:$LOTWISE_SAMPLE_PORT (default 8642) and stops it again on exit.
 # With a display ($DISPLAY or $WAYLAND_DISPLAY) it opens the Lotwise window; without
 # one it runs the four searches headless and prints what the window shows.
+# LOTWISE_SOURCE=api searches through the sample marketplace's mock of the marketplace's
+# API instead of its classic pages (the keys and addresses of the mock are filled in
+# unless LOTWISE_API_* variables say otherwise).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,6 +46,13 @@ if ! grep -q '^listening on' "${server_out}"; then
   exit 1
 fi
 echo "Sample marketplace: http://127.0.0.1:${port} (requests logged to ${server_log})"
+if [ "${LOTWISE_SOURCE:-}" = "api" ]; then
+  export LOTWISE_API_BASE_URL="${LOTWISE_API_BASE_URL:-http://127.0.0.1:${port}/buy/browse/v1}"
+  export LOTWISE_API_TOKEN_URL="${LOTWISE_API_TOKEN_URL:-http://127.0.0.1:${port}/identity/v1/oauth2/token}"
+  export LOTWISE_API_CLIENT_ID="${LOTWISE_API_CLIENT_ID:-sample-client-id}"
+  export LOTWISE_API_CLIENT_SECRET="${LOTWISE_API_CLIENT_SECRET:-sample-client-secret}"
+  echo "Searching through the mock of the marketplace's API at ${LOTWISE_API_BASE_URL}"
+fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "Lotwise is open; its reports are written to ${build}/src/desktop/Finalsearch.htm" \

@@ -56,8 +56,8 @@ class SearchWindow : public SearchState, private SearchControls {
   // True while a search command is running (also while it unwinds after a stop).
   bool searching() const { return searchDepth_ > 0; }
   // Keyword and category searches go through the marketplace's API from now on (the
-  // Featured and Completed tabs then only say that the API has no such search); nothing
-  // brings back the classic pages. The source must outlive this window.
+  // Featured and Completed tabs then only say that the API has no such search); nullptr
+  // brings back the classic pages. The source must outlive its use. Not during a search.
   void UseListingSource(ListingSource* source);
   // The source in use: "Classic pages", or the API's name.
   std::string SourceName() const;

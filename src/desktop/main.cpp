@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,9 @@
 #include "desktop/desktop_platform.h"
 #include "desktop/images.h"
 #include "desktop/main_window.h"
+#include "desktop/secret_store.h"
 #include "desktop/shell.h"
+#include "desktop/source_choice.h"
 
 namespace {
 
@@ -61,6 +64,11 @@ int main(int argc, char** argv) {
   lotwise::DesktopPlatform platform(shell);
   lotwise::SearchWindow model(lotwise::buildConfig(), folder, platform);
   lotwise::MainWindow window(model);
+  // The source the user chose, with the secret in the system's keychain.
+  QSettings settings(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
+  lotwise::KeychainSecretStore keychain;
+  lotwise::SourceChoice sources(settings, keychain, platform);
+  window.offerSettings(&sources);
   platform.attachView(&window, [&window] { window.refresh(); });
   platform.cutFetchesShortWhen([&model] { return model.StopRequested == 1; });
   QObject::connect(&window, &lotwise::MainWindow::closeDeferred, &window,

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -15,6 +16,7 @@
 #include "desktop/images.h"
 #include "desktop/menu_bar.h"
 #include "desktop/search_tabs.h"
+#include "desktop/settings_dialog.h"
 #include "search/summary.h"
 
 namespace lotwise {
@@ -24,7 +26,8 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
       model_(model),
       progress_(new QProgressBar),
       status_(new ElidedLabel),
-      summary_(new ElidedLabel) {
+      summary_(new ElidedLabel),
+      source_(new QLabel) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowIcon(ProgramIcon());
   const auto run = [this](CommandButton& command) { this->run(command); };
@@ -85,9 +88,19 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   setCentralWidget(central);
 
   BuildMenuBar(menuBar(), model_, [this](MenuItem& item) { choose(item); });
+  QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
+  settingsMenu->setObjectName(QStringLiteral("mnuSettingsMenu"));
+  settingsMenu->menuAction()->setObjectName(QStringLiteral("mnuSettingsMenu"));
+  settings_ = settingsMenu->addAction(QStringLiteral("&Settings…"));
+  settings_->setObjectName(QStringLiteral("mnuSettings"));
+  connect(settings_, &QAction::triggered, this, &MainWindow::openSettings);
+
   summary_->setObjectName(QStringLiteral("summary"));
   summary_->setAccessibleName(QStringLiteral("What the last search did"));
   statusBar()->addWidget(summary_, 1);
+  source_->setObjectName(QStringLiteral("source"));
+  source_->setAccessibleName(QStringLiteral("Search source"));
+  statusBar()->addPermanentWidget(source_);
   // Ctrl+Q closes the window, and with it the program.
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
@@ -112,6 +125,30 @@ void MainWindow::refresh() {
   showStatus();
   showProgress();
   showAbout();
+  // The source changes only between searches.
+  settings_->setEnabled(sources_ != nullptr && !model_.searching());
+  source_->setText(QStringLiteral("Source: ") + QString::fromStdString(model_.SourceName()));
+}
+
+void MainWindow::offerSettings(SourceChoice* sources) {
+  sources_ = sources;
+  if (sources_ != nullptr) sources_->ApplyTo(model_);
+  refresh();
+}
+
+void MainWindow::openSettings() {
+  if (sources_ == nullptr || model_.searching()) return;
+  const ApiSettings chosen = sources_->Chosen();  // reading the secret finds the keychain
+  auto* dialog =
+      new SettingsDialog(chosen, sources_->SecretLasting(), sources_->FromEnvironment(), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    if (sources_ == nullptr || model_.searching()) return;
+    sources_->Choose(dialog->chosen());
+    sources_->ApplyTo(model_);
+    refresh();
+  });
+  dialog->open();
 }
 
 void MainWindow::showTab() {

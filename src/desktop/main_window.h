@@ -11,6 +11,7 @@
 #include "desktop/about_dialog.h"
 #include "desktop/control_bindings.h"
 #include "desktop/elided_label.h"
+#include "desktop/source_choice.h"
 
 namespace lotwise {
 
@@ -26,6 +27,10 @@ class MainWindow : public QMainWindow {
   // Shows the model's state: captions, texts, choices, enabled states, the progress of
   // a running search and the About window.
   void refresh();
+
+  // Offers the "Settings…" command over these sources and shows which one is in force;
+  // without them the command stays disabled and the classic pages are shown.
+  void offerSettings(SourceChoice* sources);
 
  signals:
   // The user closed the window while a search runs: the search was stopped and the
@@ -44,12 +49,16 @@ class MainWindow : public QMainWindow {
   void showStatus();
   void showAbout();
   void aboutFinished();
+  void openSettings();
 
   SearchWindow& model_;
   ControlBindings controls_;
   QProgressBar* progress_;
   ElidedLabel* status_;   // Label1, on one line
   ElidedLabel* summary_;  // what the last search did, in the status bar
+  QLabel* source_;        // the source the searches use, in the status bar
+  QAction* settings_;
+  SourceChoice* sources_ = nullptr;
   QTabWidget* tabs_;
   std::vector<QShortcut*> featuredEnter_;  // Enter and the keypad's Enter on the Featured tab
   AboutDialog* about_ = nullptr;

@@ -21,6 +21,7 @@ void EndToEndTest::SetUp() {
 
 void EndToEndTest::OpenWindow(int windowPort) {
   window_.reset();
+  api_.reset();
   platform_ = std::make_unique<HttpPlatform>(
       HttpPlatform::Hooks{
           .fetching =
@@ -37,6 +38,22 @@ void EndToEndTest::OpenWindow(int windowPort) {
           .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
       fetchOptions);
   window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
+}
+
+ApiSettings EndToEndTest::MockApi() const {
+  ApiSettings settings;
+  settings.source = SearchSource::kMarketplaceApi;
+  const std::string address = "http://127.0.0.1:" + std::to_string(port);
+  settings.baseUrl = address + "/buy/browse/v1";
+  settings.tokenUrl = address + "/identity/v1/oauth2/token";
+  settings.clientId = "sample-client-id";
+  settings.clientSecret = "sample-client-secret";
+  return settings;
+}
+
+void EndToEndTest::SearchThroughApi() {
+  api_.emplace(MockApi(), *platform_, clock_);
+  window_->UseListingSource(&*api_);
 }
 
 void EndToEndTest::RunSearch(const SearchCase& search) {

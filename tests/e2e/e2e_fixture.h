@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/search_window.h"
+#include "browse/browse_api_source.h"
+#include "browse/clock.h"
 #include "e2e/search_cases.h"
 #include "e2e/served_marketplace.h"
 #include "sample-marketplace/catalog.h"
@@ -39,6 +42,10 @@ class EndToEndTest : public ::testing::Test {
 
   // Replaces the window by one whose hosts name `port`.
   void OpenWindow(int port);
+  // The settings of the sample's mock of the marketplace's API.
+  ApiSettings MockApi() const;
+  // Keyword and category searches go through that mock.
+  void SearchThroughApi();
   SearchWindow& window() { return *window_; }
   std::size_t FetchesEnded() const { return platform_->fetchesEnded(); }
 
@@ -77,6 +84,8 @@ class EndToEndTest : public ::testing::Test {
  private:
   std::unique_ptr<HttpPlatform> platform_;
   std::unique_ptr<SearchWindow> window_;
+  SteadyClock clock_;
+  std::optional<BrowseApiSource> api_;
 };
 
 }  // namespace lotwise::e2e

@@ -22,13 +22,18 @@ std::size_t Occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
+WalkthroughPlan Plan() {
   WalkthroughPlan plan;
   plan.minimumBids = std::to_string(kMinimumBids);
   plan.category = "353";
   plan.completedWords = "clock";
   plan.keywordWords = "vintage lamp";
   plan.keywordMode = 1;
+  return plan;
+}
+
+TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
+  const WalkthroughPlan plan = Plan();
   std::ostringstream out;
   Walkthrough walkthrough(HostsAt(port), folder.path(), out, plan, fetchOptions);
 
@@ -63,6 +68,28 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
                          plan.minimumBids + " bids in Finalsearch.htm"),
             std::string::npos)
       << printed;
+}
+
+TEST_F(EndToEndTest, WalkthroughThroughTheApiKeepsTheKeywordAndCategoryReports) {
+  WalkthroughPlan plan = Plan();
+  plan.api = MockApi();
+  std::ostringstream out;
+  Walkthrough walkthrough(HostsAt(port), folder.path(), out, plan, fetchOptions);
+
+  const std::vector<std::filesystem::path> reports = walkthrough.Run();
+
+  const std::string printed = out.str();
+  ASSERT_EQ(reports.size(), 2u) << printed;
+  EXPECT_EQ(reports[0], folder.path() / "report-category.htm");
+  EXPECT_EQ(reports[1], folder.path() / "report-keyword.htm");
+  EXPECT_GT(CountItemRows(ReadFile(reports[1])), 0u);
+  EXPECT_EQ(Occurrences(printed, "\n  Finished!!!\n"), 2u) << printed;
+  EXPECT_EQ(Occurrences(printed, "[message box] The marketplace's API offers no search for "), 2u)
+      << printed;
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "report-featured.htm"));
+  for (const std::string& request : served.Requests()) {
+    EXPECT_EQ(request.find("/search/"), std::string::npos) << request;
+  }
 }
 
 }  // namespace

@@ -42,7 +42,12 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
       out_(out),
       plan_(std::move(plan)),
       platform_(Hooks(), fetchOptions),
-      window_(std::move(config), folder_, platform_) {}
+      window_(std::move(config), folder_, platform_) {
+  if (plan_.api) {
+    api_.emplace(*plan_.api, platform_, clock_);
+    window_.UseListingSource(&*api_);
+  }
+}
 
 HttpPlatform::Hooks Walkthrough::Hooks() {
   HttpPlatform::Hooks hooks;
@@ -108,18 +113,21 @@ void Walkthrough::Search(const std::string& name, const std::string& heading,
     window_.click(window_.Command1);
     ShowStatus();
   }
+  // A search that writes no report leaves none behind from an earlier one.
+  const std::filesystem::path report = window_.ReportPath();
+  const std::filesystem::path copy = folder_ / ("report-" + name + ".htm");
+  std::error_code failed;
+  std::filesystem::remove(report, failed);
+  std::filesystem::remove(copy, failed);
   fetchesBefore_ = platform_.fetchesEnded();
   window_.click(command);
   ShowStatus();
   out_ << "  " << SummaryText(window_.summary()) << '\n';
 
-  const std::filesystem::path report = window_.ReportPath();
   if (!std::filesystem::exists(report)) {
     out_ << "  no report\n";
     return;
   }
-  const std::filesystem::path copy = folder_ / ("report-" + name + ".htm");
-  std::error_code failed;
   std::filesystem::copy_file(report, copy, std::filesystem::copy_options::overwrite_existing,
                              failed);
   if (failed) {

@@ -2,12 +2,16 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/config.h"
 #include "app/search_window.h"
+#include "browse/api_settings.h"
+#include "browse/browse_api_source.h"
+#include "browse/clock.h"
 #include "walkthrough/http_platform.h"
 
 namespace lotwise {
@@ -22,6 +26,9 @@ struct WalkthroughPlan {
   // A search that starts more fetches than this is stopped, so that a marketplace that
   // never stops answering cannot keep the walk-through going.
   std::size_t fetchLimit = 300;
+  // Searches through the marketplace's API with these settings; the classic pages
+  // when nothing.
+  std::optional<ApiSettings> api;
 };
 
 // Runs the four searches one after another through the window model, as a person would
@@ -35,7 +42,8 @@ class Walkthrough {
 
   // The featured, category, completed-items and keyword searches. Each report is copied
   // to report-<search>.htm in the folder before the next search deletes it. Gives the
-  // copies, in search order; a search that wrote no report adds none.
+  // copies, in search order; a search that wrote no report adds none. Through the API
+  // the featured and completed-items searches only show their message.
   std::vector<std::filesystem::path> Run();
 
   // The window, left in the state the last search ended in.
@@ -55,6 +63,8 @@ class Walkthrough {
   std::string shownStatus_;
   std::size_t fetchesBefore_ = 0;
   HttpPlatform platform_;
+  SteadyClock clock_;
+  std::optional<BrowseApiSource> api_;
   SearchWindow window_;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <string>
+#include <vector>
+
+#include "browse/api_settings.h"
+
+namespace lotwise {
+
+// The settings of the searches' source: the classic pages or the marketplace's API, with
+// the API's client id and secret, marketplace and partner campaign. Says when the secret
+// can only be kept for this run and which settings the environment sets instead.
+class SettingsDialog : public QDialog {
+ public:
+  SettingsDialog(const ApiSettings& chosen, bool secretLasting,
+                 const std::vector<std::string>& fromEnvironment, QWidget* parent = nullptr);
+
+  // What the dialog shows now.
+  ApiSettings chosen() const;
+
+ private:
+  ApiSettings start_;
+  QRadioButton* classic_;
+  QRadioButton* api_;
+  QLineEdit* clientId_;
+  QLineEdit* clientSecret_;
+  QComboBox* marketplace_;
+  QLineEdit* campaign_;
+};
+
+}  // namespace lotwise

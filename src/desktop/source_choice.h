@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QSettings>
+#include <optional>
+
+#include "app/search_window.h"
+#include "browse/api_settings.h"
+#include "browse/browse_api_source.h"
+#include "browse/clock.h"
+#include "desktop/secret_store.h"
+#include "http/http_request.h"
+
+namespace lotwise {
+
+// Which source the searches use and what the API source needs, as the user chose them
+// in the settings (QSettings, the secret in the SecretStore) with the environment's
+// LOTWISE_* variables over them; and the API source itself, made anew whenever the
+// settings change.
+class SourceChoice {
+ public:
+  SourceChoice(QSettings& settings, SecretStore& secrets, HttpSender& http,
+               Environment environment = ProcessEnvironment);
+
+  // The settings as the user chose them, without the environment.
+  ApiSettings Chosen() const;
+  // Keeps what the user chose.
+  void Choose(const ApiSettings& chosen);
+  // The settings in force: the chosen ones with the environment over them.
+  ApiSettings InForce() const;
+  // The names of the LOTWISE_* variables that are set.
+  std::vector<std::string> FromEnvironment() const;
+  bool SecretLasting() const { return secrets_.Lasting(); }
+
+  // Points the window's searches at the source in force. Not during a search.
+  void ApplyTo(SearchWindow& window);
+
+ private:
+  QSettings& settings_;
+  SecretStore& secrets_;
+  HttpSender& http_;
+  Environment environment_;
+  SteadyClock clock_;
+  std::optional<BrowseApiSource> api_;
+};
+
+}  // namespace lotwise
