@@ -3,11 +3,8 @@
 // and the longest time a whole search leaves the window without handling input.
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -15,6 +12,7 @@
 
 #include "app/search_window.h"
 #include "collect/browse.h"
+#include "curl_program.h"
 #include "http/curl_fetcher.h"
 #include "page_file_maker.h"
 #include "sample-marketplace/catalog.h"
@@ -24,8 +22,6 @@
 #include "sample-marketplace/sample_server.h"
 #include "sample-marketplace/target.h"
 #include "timing.h"
-
-extern char** environ;
 
 namespace lotwise::bench {
 namespace {
@@ -145,26 +141,6 @@ double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// The curl program fetching `urls` one after the other, bodies thrown away; false
-// when it cannot be run or fails.
-bool RunCurl(const std::vector<std::string>& urls, const std::filesystem::path& folder) {
-  const std::filesystem::path list = folder / "curl-addresses.txt";
-  {
-    std::ofstream out(list);
-    out << "globoff\nsilent\nshow-error\n";
-    for (const std::string& url : urls) out << "url = \"" << url << "\"\noutput = \"/dev/null\"\n";
-  }
-  std::string program = "curl";
-  std::string configOption = "--config";
-  std::string listPath = list.string();
-  char* argv[] = {program.data(), configOption.data(), listPath.data(), nullptr};
-  pid_t child = 0;
-  if (::posix_spawnp(&child, "curl", nullptr, nullptr, argv, environ) != 0) return false;
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // Each repetition collects the pages of a featured search (GetData, as the featured
 // search runs it: the index page twice, then pages 2 to 199, every result table
 // appended to the page file), then has curl fetch the same addresses in the same order.
@@ -181,7 +157,9 @@ void BM_Collect200Pages_VersusCurl(benchmark::State& state) {
     });
     const std::size_t before = market.log.count();
     bool curlRan = false;
-    const double curl = Seconds([&] { curlRan = RunCurl(platform.fetched, folder.path()); });
+    std::vector<std::string> gets;
+    for (const std::string& url : platform.fetched) gets.push_back(CurlGet(url));
+    const double curl = Seconds([&] { curlRan = RunCurl(CurlTransfers(gets), folder.path()); });
     if (!curlRan || market.log.count() - before != platform.fetched.size()) {
       state.SkipWithError("curl did not fetch every address");
       break;

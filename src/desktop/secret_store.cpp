@@ -1,7 +1,8 @@
 #include "desktop/secret_store.h"
 
-#include <QEventLoop>
 #include <qt6keychain/keychain.h>
+
+#include <QEventLoop>
 
 namespace lotwise {
 namespace {

@@ -37,9 +37,9 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
   clientSecret_->setEchoMode(QLineEdit::Password);
   marketplace_->setObjectName(QStringLiteral("marketplace"));
   for (const MarketplaceChoice& choice : kMarketplaces) {
-    marketplace_->addItem(QStringLiteral("%1 (%2)").arg(QLatin1String(choice.id),
-                                                        QLatin1String(choice.currency)),
-                          QLatin1String(choice.id));
+    marketplace_->addItem(
+        QStringLiteral("%1 (%2)").arg(QLatin1String(choice.id), QLatin1String(choice.currency)),
+        QLatin1String(choice.id));
   }
   const int shown = marketplace_->findData(QString::fromStdString(chosen.marketplace));
   marketplace_->setCurrentIndex(shown < 0 ? 0 : shown);

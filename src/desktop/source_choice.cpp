@@ -10,10 +10,10 @@ const QString kClientId = QStringLiteral("api/clientId");
 const QString kMarketplace = QStringLiteral("api/marketplace");
 const QString kCampaign = QStringLiteral("api/campaignId");
 
-constexpr const char* kVariables[] = {"LOTWISE_SOURCE",          "LOTWISE_API_CLIENT_ID",
-                                      "LOTWISE_API_CLIENT_SECRET", "LOTWISE_API_BASE_URL",
-                                      "LOTWISE_API_TOKEN_URL",     "LOTWISE_API_MARKETPLACE",
-                                      "LOTWISE_API_CAMPAIGN_ID"};
+constexpr const char* kVariables[] = {
+    "LOTWISE_SOURCE",         "LOTWISE_API_CLIENT_ID", "LOTWISE_API_CLIENT_SECRET",
+    "LOTWISE_API_BASE_URL",   "LOTWISE_API_TOKEN_URL", "LOTWISE_API_MARKETPLACE",
+    "LOTWISE_API_CAMPAIGN_ID"};
 
 }  // namespace
 

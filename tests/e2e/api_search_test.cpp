@@ -2,12 +2,13 @@
 // marketplace's API, over loopback: the requests the client builds, the pages it follows
 // and the report it writes.
 
+#include "sample-marketplace/api_search.h"
+
 #include <algorithm>
 #include <regex>
 
 #include "e2e/e2e_fixture.h"
 #include "sample-marketplace/api_item.h"
-#include "sample-marketplace/api_search.h"
 
 namespace lotwise::e2e {
 namespace {
@@ -49,9 +50,9 @@ class ApiSearchTest : public EndToEndTest {
   }
   std::size_t Count(const std::string& prefix) const {
     const std::vector<std::string> requests = served.Requests();
-    return static_cast<std::size_t>(std::count_if(
-        requests.begin(), requests.end(),
-        [&](const std::string& request) { return request.rfind(prefix, 0) == 0; }));
+    return static_cast<std::size_t>(
+        std::count_if(requests.begin(), requests.end(),
+                      [&](const std::string& request) { return request.rfind(prefix, 0) == 0; }));
   }
 };
 
@@ -76,8 +77,7 @@ TEST_F(ApiSearchTest, KeywordAndCategorySearchesReportTheAuctionsWithEnoughBidsM
 
   // One token served both searches; every page was asked for once, 200 items at a time.
   EXPECT_EQ(Count("POST /identity/v1/oauth2/token"), 1u);
-  EXPECT_EQ(Count("/buy/browse/v1/item_summary/search"),
-            (keywordRows.size() + 199) / 200 + 1);
+  EXPECT_EQ(Count("/buy/browse/v1/item_summary/search"), (keywordRows.size() + 199) / 200 + 1);
   EXPECT_EQ(Count("/pool1") + Count("/aw/") + Count("/search/"), 0u);
 }
 
