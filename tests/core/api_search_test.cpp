@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ class FakeListings : public ListingSource {
   std::deque<Answer> answers;
   std::vector<ListingQuery> searches;
   Strings nexts;
+  // Runs while a request for a next page waits, as a person clicks meanwhile.
+  std::function<void()> whileNextWaits;
 
   ListingPage Search(const ListingQuery& query) override {
     searches.push_back(query);
@@ -52,6 +55,7 @@ class FakeListings : public ListingSource {
   }
   ListingPage Next(const std::string& next) override {
     nexts.push_back(next);
+    if (whileNextWaits) whileNextWaits();
     return Take();
   }
   std::string Currency() const override { return "USD"; }
@@ -247,6 +251,35 @@ TEST_F(ApiSearchTest, RefusalsWarningsAndFailuresAreSaidOnce) {
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(window.Label1.caption, "Search ended: the marketplace failed");
   EXPECT_EQ(window.summary().end, SearchEnd::kFailure);
+}
+
+TEST_F(ApiSearchTest, StopAndIncompleteResultsClickedWhileAPageWaits) {
+  const auto serveThreePages = [&] {
+    listings.answers.clear();
+    listings.nexts.clear();
+    listings.answers.push_back({Page({Item(1, 3, "Lamp one")}, 3, "https://api.test/2"), {}});
+    listings.answers.push_back({Page({Item(2, 9, "Lamp two")}, 3, "https://api.test/3"), {}});
+    listings.answers.push_back({Page({Item(3, 5, "Lamp three")}, 3), {}});
+  };
+  window.txtTitle.text = "lamp";
+
+  // "See Incomplete Results": the page that was waiting is the last one reported.
+  serveThreePages();
+  listings.whileNextWaits = [&] { window.click(window.Command6); };
+  window.click(window.cmdSearch);
+  EXPECT_EQ(listings.nexts.size(), 1u);
+  EXPECT_EQ(ReportTitles(), (Strings{"Lamp two", "Lamp one"}));
+  EXPECT_EQ(window.Label1.caption, "Finished!!!");
+
+  // "Stop Search": nothing more is asked for, appended or reported.
+  window.click(window.Command1);
+  serveThreePages();
+  listings.whileNextWaits = [&] { window.click(window.Command1); };
+  window.click(window.cmdSearch);
+  EXPECT_EQ(listings.nexts.size(), 1u);
+  EXPECT_FALSE(ReportExists());
+  EXPECT_EQ(window.summary().end, SearchEnd::kStopped);
+  EXPECT_EQ(testing::SearchCommandStates(window), "11111");
 }
 
 TEST_F(ApiSearchTest, NothingKeptSaysNothingWasFound) {
