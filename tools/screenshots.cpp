@@ -1,11 +1,13 @@
 // Renders the search window and the About window offscreen, as a person would see them
 // after start-up, and saves them as PNG files.
 // Usage: lotwise_screenshots <output folder>
-// Writes window.png (as the window opens), about.png, and tab-<name>.png for each tab.
+// Writes window.png (as the window opens), about.png, settings.png and tab-<name>.png for
+// each tab.
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -16,7 +18,9 @@
 #include "desktop/desktop_platform.h"
 #include "desktop/images.h"
 #include "desktop/main_window.h"
+#include "desktop/settings_dialog.h"
 #include "desktop/shell.h"
+#include "desktop/source_choice.h"
 
 namespace {
 
@@ -25,6 +29,14 @@ class NoShell : public lotwise::Shell {
  public:
   bool openUrl(const QUrl&) override { return false; }
   bool startProgram(const QString&, const QStringList&, const QString&) override { return false; }
+};
+
+// No keychain is touched while the pictures are taken.
+class NoKeychain : public lotwise::SecretStore {
+ public:
+  std::optional<std::string> Read() override { return std::nullopt; }
+  void Write(const std::string&) override {}
+  bool Lasting() const override { return true; }
 };
 
 bool Save(QWidget* widget, const QDir& folder, const char* name) {
@@ -52,6 +64,11 @@ int main(int argc, char** argv) {
   lotwise::DesktopPlatform platform(shell);
   lotwise::SearchWindow model(lotwise::buildConfig(), folder.path().toStdString(), platform);
   lotwise::MainWindow window(model);
+  QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+  NoKeychain keychain;
+  lotwise::SourceChoice sources(settings, keychain, platform,
+                                [](const char*) { return std::optional<std::string>(); });
+  window.offerSettings(&sources);
   platform.attachView(&window, [&window] { window.refresh(); });
   window.show();
   QApplication::processEvents();
@@ -69,5 +86,10 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   auto* about = window.findChild<lotwise::AboutDialog*>();
   ok = about != nullptr && Save(about, output, "about.png") && ok;
+
+  window.findChild<QAction*>(QStringLiteral("mnuSettings"))->trigger();
+  QApplication::processEvents();
+  auto* dialog = window.findChild<lotwise::SettingsDialog*>();
+  ok = dialog != nullptr && Save(dialog, output, "settings.png") && ok;
   return ok ? 0 : 1;
 }

@@ -74,6 +74,8 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
                  names.join(QStringLiteral(", ")) + QLatin1Char('.'),
              "environmentNote"));
   }
+  // Wide enough for a client id (about 40 characters) without scrolling.
+  setMinimumWidth(fontMetrics().averageCharWidth() * 64);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -15,6 +15,8 @@ namespace lotwise {
 // the API's client id and secret, marketplace and partner campaign. Says when the secret
 // can only be kept for this run and which settings the environment sets instead.
 class SettingsDialog : public QDialog {
+  Q_OBJECT
+
  public:
   SettingsDialog(const ApiSettings& chosen, bool secretLasting,
                  const std::vector<std::string>& fromEnvironment, QWidget* parent = nullptr);
