@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "text/percent_encoding.h"
+
 namespace lotwise {
 namespace {
 
@@ -12,25 +14,6 @@ using Kind = ListingError::Kind;
 constexpr std::chrono::minutes kRenewEarly{5};
 constexpr char kTokenForm[] =
     "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope";
-
-// A parameter value as an address carries it: every character but letters, digits and
-// "-._~" written as %XX.
-std::string Encoded(std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : value) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
-        u == '.' || u == '_' || u == '~') {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    }
-  }
-  return out;
-}
 
 std::string Text(const Json& object, const char* key) {
   const auto found = object.find(key);
@@ -137,9 +120,9 @@ std::string BrowseApiSource::Name() const {
 
 std::string BrowseApiSource::SearchAddress(const ListingQuery& query) const {
   std::string url = settings_.baseUrl + "/item_summary/search?";
-  if (!query.keywords.empty()) url += "q=" + Encoded(query.keywords) + "&";
-  if (!query.categoryId.empty()) url += "category_ids=" + Encoded(query.categoryId) + "&";
-  if (!query.filter.empty()) url += "filter=" + Encoded(query.filter) + "&";
+  if (!query.keywords.empty()) url += "q=" + PercentEncoded(query.keywords) + "&";
+  if (!query.categoryId.empty()) url += "category_ids=" + PercentEncoded(query.categoryId) + "&";
+  if (!query.filter.empty()) url += "filter=" + PercentEncoded(query.filter) + "&";
   url += "limit=" + std::to_string(query.limit) + "&offset=" + std::to_string(query.offset);
   return url;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "text/numbers.h"
+#include "text/percent_encoding.h"
 
 namespace lotwise {
 namespace {
@@ -45,26 +46,6 @@ std::string Html(std::string_view text) {
   return out;
 }
 
-// The address as the value of the redirect's "loc" parameter: every character that is
-// not a letter, a digit or one of "-._~/" written as %XX.
-std::string Carried(std::string_view address) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char c : address) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
-                       u == '-' || u == '.' || u == '_' || u == '~' || u == '/';
-    if (plain) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    }
-  }
-  return out;
-}
-
 bool RedirectConfigured(const Config& config) {
   const std::string_view host = config.affiliateHost;
   return !host.empty() &&
@@ -75,8 +56,9 @@ bool RedirectConfigured(const Config& config) {
 std::string LinkOf(const ListedItem& item, const Config& config) {
   if (!item.itemAffiliateWebUrl.empty()) return item.itemAffiliateWebUrl;
   if (!RedirectConfigured(config)) return item.itemWebUrl;
+  // The address as the value of the redirect's "loc" parameter, its slashes kept.
   return "http://" + config.affiliateHost + "/click-" + config.itemPageLinkId + "-" +
-         config.publisherId + "?loc=" + Carried(item.itemWebUrl);
+         config.publisherId + "?loc=" + PercentEncoded(item.itemWebUrl, "/");
 }
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).

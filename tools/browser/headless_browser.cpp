@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "browser/scratch_folder.h"
+#include "text/percent_encoding.h"
 
 extern char** environ;
 
@@ -130,20 +131,7 @@ BrowserRun HeadlessBrowser::Run(const std::vector<std::string>& arguments) const
 }
 
 std::string FileUrl(const std::filesystem::path& file) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string url = "file://";
-  for (const char c : std::filesystem::absolute(file).string()) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-        std::string_view("/-._~").find(c) != std::string_view::npos) {
-      url += c;
-    } else {
-      url += '%';
-      url += kHex[byte >> 4];
-      url += kHex[byte & 0xF];
-    }
-  }
-  return url;
+  return "file://" + PercentEncoded(std::filesystem::absolute(file).string(), "/");
 }
 
 }  // namespace lotwise
