@@ -132,20 +132,11 @@ void BM_ApiSearch10000Items_VersusCurl(benchmark::State& state) {
     }
     std::vector<std::string> blocks;
     for (const HttpRequest& request : platform.sent) blocks.push_back(CurlBlock(request));
-    const std::size_t before = market.log.count();
-    bool curlRan = false;
-    const double curl = Seconds([&] { curlRan = RunCurl(CurlTransfers(blocks), folder.path()); });
-    if (!curlRan || market.log.count() - before != platform.sent.size()) {
-      state.SkipWithError("curl did not send every request");
+    if (!VersusCurl(
+            state, collect, blocks, [&] { return market.log.count(); }, folder.path(),
+            window.PageFilePath(), "requests")) {
       break;
     }
-    state.SetIterationTime(collect);
-    state.counters["requests"] = static_cast<double>(platform.sent.size());
-    state.counters["lotwise_s"] = collect;
-    state.counters["curl_s"] = curl;
-    state.counters["lotwise_per_curl"] = collect / curl;
-    state.counters["page_file_MiB"] =
-        static_cast<double>(std::filesystem::file_size(window.PageFilePath())) / (1 << 20);
   }
 }
 BENCHMARK(BM_ApiSearch10000Items_VersusCurl)

@@ -155,22 +155,13 @@ void BM_Collect200Pages_VersusCurl(benchmark::State& state) {
     const double collect = Seconds([&] {
       GetData(window.context(), "http://" + market.config.listingsHost + kFeaturedIndex, "");
     });
-    const std::size_t before = market.log.count();
-    bool curlRan = false;
     std::vector<std::string> gets;
     for (const std::string& url : platform.fetched) gets.push_back(CurlGet(url));
-    const double curl = Seconds([&] { curlRan = RunCurl(CurlTransfers(gets), folder.path()); });
-    if (!curlRan || market.log.count() - before != platform.fetched.size()) {
-      state.SkipWithError("curl did not fetch every address");
+    if (!VersusCurl(
+            state, collect, gets, [&] { return market.log.count(); }, folder.path(),
+            window.PageFilePath(), "pages")) {
       break;
     }
-    state.SetIterationTime(collect);
-    state.counters["pages"] = static_cast<double>(platform.fetched.size());
-    state.counters["lotwise_s"] = collect;
-    state.counters["curl_s"] = curl;
-    state.counters["lotwise_per_curl"] = collect / curl;
-    state.counters["page_file_MiB"] =
-        static_cast<double>(std::filesystem::file_size(window.PageFilePath())) / (1 << 20);
   }
 }
 BENCHMARK(BM_Collect200Pages_VersusCurl)

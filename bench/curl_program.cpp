@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include "timing.h"
+
 extern char** environ;
 
 namespace lotwise::bench {
@@ -36,5 +38,25 @@ std::string CurlTransfers(const std::vector<std::string>& blocks) {
 }
 
 std::string CurlGet(const std::string& url) { return "url = \"" + url + "\"\n"; }
+
+bool VersusCurl(benchmark::State& state, double lotwise, const std::vector<std::string>& blocks,
+                const std::function<std::size_t()>& served, const std::filesystem::path& folder,
+                const std::filesystem::path& pageFile, const char* counted) {
+  const std::size_t before = served();
+  bool curlRan = false;
+  const double curl = Seconds([&] { curlRan = RunCurl(CurlTransfers(blocks), folder); });
+  if (!curlRan || served() - before != blocks.size()) {
+    state.SkipWithError("curl did not make every transfer");
+    return false;
+  }
+  state.SetIterationTime(lotwise);
+  state.counters[counted] = static_cast<double>(blocks.size());
+  state.counters["lotwise_s"] = lotwise;
+  state.counters["curl_s"] = curl;
+  state.counters["lotwise_per_curl"] = lotwise / curl;
+  state.counters["page_file_MiB"] =
+      static_cast<double>(std::filesystem::file_size(pageFile)) / (1 << 20);
+  return true;
+}
 
 }  // namespace lotwise::bench
