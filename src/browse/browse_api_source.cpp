@@ -1,6 +1,10 @@
 #include "browse/browse_api_source.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <utility>
 
 #include "text/percent_encoding.h"
@@ -14,6 +18,17 @@ using Kind = ListingError::Kind;
 constexpr std::chrono::minutes kRenewEarly{5};
 constexpr char kTokenForm[] =
     "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope";
+
+// A whole number of the answer, the largest ones held at the largest long long; nothing
+// for anything else (a fraction, a text).
+std::optional<long long> Integer(const Json& value) {
+  if (value.is_number_unsigned()) {
+    return static_cast<long long>(
+        std::min<std::uint64_t>(value.get<std::uint64_t>(), static_cast<std::uint64_t>(LLONG_MAX)));
+  }
+  if (value.is_number_integer()) return value.get<long long>();
+  return std::nullopt;
+}
 
 std::string Text(const Json& object, const char* key) {
   const auto found = object.find(key);
@@ -61,8 +76,8 @@ ListingPage ReadSearchAnswer(std::string_view json) {
     throw ListingError(Kind::kServer, 200, "the marketplace's answer could not be read");
   }
   ListingPage page;
-  if (const auto total = answer.find("total"); total != answer.end() && total->is_number()) {
-    page.total = total->get<long long>();
+  if (const auto total = answer.find("total"); total != answer.end()) {
+    page.total = Integer(*total).value_or(0);
   }
   page.next = Text(answer, "next");
   if (const auto warnings = answer.find("warnings");
@@ -71,8 +86,8 @@ ListingPage ReadSearchAnswer(std::string_view json) {
       if (!warning.is_object()) continue;
       std::string words = Text(warning, "longMessage");
       if (words.empty()) words = Text(warning, "message");
-      if (const auto id = warning.find("errorId"); id != warning.end() && id->is_number()) {
-        words += " (" + std::to_string(id->get<long long>()) + ")";
+      if (const auto id = warning.find("errorId"); id != warning.end() && Integer(*id)) {
+        words += " (" + std::to_string(*Integer(*id)) + ")";
       }
       page.warnings.push_back(std::move(words));
     }
@@ -98,10 +113,9 @@ ListingPage ReadSearchAnswer(std::string_view json) {
       item.currency = Text(*price, "currency");
       break;
     }
-    if (const auto bids = summary.find("bidCount");
-        bids != summary.end() && bids->is_number_integer()) {
+    if (const auto bids = summary.find("bidCount"); bids != summary.end()) {
       item.bidCount =
-          std::max(0, static_cast<int>(std::min<long long>(bids->get<long long>(), 1 << 30)));
+          static_cast<int>(std::clamp<long long>(Integer(*bids).value_or(0), 0, 1 << 30));
     }
     item.endDate = Text(summary, "itemEndDate");
     page.items.push_back(std::move(item));

@@ -59,12 +59,13 @@ std::string Unescaped(std::string_view field) {
 
 std::string ItemRecord(const ListedItem& item) {
   std::string line(kStart);
+  const std::string bids = std::to_string(item.bidCount);
   for (const std::string_view field :
-       {std::string_view(std::to_string(item.bidCount)), std::string_view(item.legacyItemId),
-        std::string_view(item.itemId), std::string_view(item.title),
-        std::string_view(item.itemWebUrl), std::string_view(item.itemAffiliateWebUrl),
-        std::string_view(item.imageUrl), std::string_view(item.price),
-        std::string_view(item.currency), std::string_view(item.endDate)}) {
+       {std::string_view(bids), std::string_view(item.legacyItemId), std::string_view(item.itemId),
+        std::string_view(item.title), std::string_view(item.itemWebUrl),
+        std::string_view(item.itemAffiliateWebUrl), std::string_view(item.imageUrl),
+        std::string_view(item.price), std::string_view(item.currency),
+        std::string_view(item.endDate)}) {
     line += '\t';
     AppendEscaped(line, field);
   }
