@@ -16,6 +16,7 @@ using Json = nlohmann::json;
 using Kind = ListingError::Kind;
 
 constexpr std::chrono::minutes kRenewEarly{5};
+constexpr std::chrono::seconds kLongestLifetime{24 * 3600};
 constexpr char kTokenForm[] =
     "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope";
 
@@ -169,19 +170,22 @@ const std::string& BrowseApiSource::Token() {
                            (words.empty() ? "." : ": " + words));
   }
   token_ = Text(answer, "access_token");
+  // Held within a day, so that the time of renewal cannot overflow.
   std::chrono::seconds lifetime{7200};
-  if (const auto expires = answer.find("expires_in");
-      expires != answer.end() && expires->is_number_integer()) {
-    lifetime = std::chrono::seconds(expires->get<long long>());
+  if (const auto expires = answer.find("expires_in"); expires != answer.end()) {
+    lifetime = std::chrono::seconds(std::clamp<long long>(
+        Integer(*expires).value_or(lifetime.count()), 0, kLongestLifetime.count()));
   }
   renewAt_ = clock_.Now() + lifetime - kRenewEarly;
   return token_;
 }
 
 HttpResponse BrowseApiSource::Ask(const std::string& url) {
+  const std::string& token = Token();
+  if (token.empty()) return {};  // the token request was cut short: the search was stopped
   HttpRequest request;
   request.url = url;
-  request.headers = {{"Authorization", "Bearer " + Token()},
+  request.headers = {{"Authorization", "Bearer " + token},
                      {"X-EBAY-C-MARKETPLACE-ID", settings_.marketplace}};
   if (!settings_.campaignId.empty()) {
     request.headers.push_back(

@@ -136,6 +136,12 @@ TEST_F(BrowseApiTest, TheTokenIsKeptRenewedFiveMinutesEarlyAndReplacedOnceOn401)
   EXPECT_EQ(source.Next("https://api.test/page4").total, 7);
   ASSERT_EQ(http.requests.size(), 3u);
   EXPECT_EQ(http.Header(2, "Authorization"), "Bearer t3");
+
+  // A token request cut short by a stop: nothing more is sent, and nothing is read.
+  http.requests.clear();
+  http.answers = {{401, "{}"}, {0, ""}};
+  EXPECT_TRUE(source.Next("https://api.test/page5").items.empty());
+  EXPECT_EQ(http.requests.size(), 2u);
 }
 
 TEST_F(BrowseApiTest, ErrorsBecomeListingErrorsOfTheirKind) {
