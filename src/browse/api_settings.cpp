@@ -1,6 +1,7 @@
 #include "browse/api_settings.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace lotwise {
 
@@ -17,21 +18,42 @@ std::optional<std::string> ProcessEnvironment(const char* name) {
   return std::string(value);
 }
 
+namespace {
+
+constexpr const char* kSourceVariable = "LOTWISE_SOURCE";
+
+// The variables of the API's settings, each with the setting it gives.
+struct Variable {
+  const char* name;
+  std::string ApiSettings::*setting;
+};
+constexpr Variable kVariables[] = {{"LOTWISE_API_CLIENT_ID", &ApiSettings::clientId},
+                                   {"LOTWISE_API_CLIENT_SECRET", &ApiSettings::clientSecret},
+                                   {"LOTWISE_API_BASE_URL", &ApiSettings::baseUrl},
+                                   {"LOTWISE_API_TOKEN_URL", &ApiSettings::tokenUrl},
+                                   {"LOTWISE_API_MARKETPLACE", &ApiSettings::marketplace},
+                                   {"LOTWISE_API_CAMPAIGN_ID", &ApiSettings::campaignId}};
+
+}  // namespace
+
 ApiSettings WithEnvironment(ApiSettings settings, const Environment& environment) {
-  if (const auto source = environment("LOTWISE_SOURCE")) {
+  if (const auto source = environment(kSourceVariable)) {
     if (*source == "api") settings.source = SearchSource::kMarketplaceApi;
     if (*source == "classic") settings.source = SearchSource::kClassicPages;
   }
-  const auto take = [&environment](const char* name, std::string& value) {
-    if (auto set = environment(name)) value = std::move(*set);
-  };
-  take("LOTWISE_API_CLIENT_ID", settings.clientId);
-  take("LOTWISE_API_CLIENT_SECRET", settings.clientSecret);
-  take("LOTWISE_API_BASE_URL", settings.baseUrl);
-  take("LOTWISE_API_TOKEN_URL", settings.tokenUrl);
-  take("LOTWISE_API_MARKETPLACE", settings.marketplace);
-  take("LOTWISE_API_CAMPAIGN_ID", settings.campaignId);
+  for (const Variable& variable : kVariables) {
+    if (auto value = environment(variable.name)) settings.*variable.setting = std::move(*value);
+  }
   return settings;
+}
+
+std::vector<std::string> VariablesSet(const Environment& environment) {
+  std::vector<std::string> set;
+  if (environment(kSourceVariable)) set.emplace_back(kSourceVariable);
+  for (const Variable& variable : kVariables) {
+    if (environment(variable.name)) set.emplace_back(variable.name);
+  }
+  return set;
 }
 
 }  // namespace lotwise

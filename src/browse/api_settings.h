@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lotwise {
 
@@ -43,5 +44,7 @@ std::optional<std::string> ProcessEnvironment(const char* name);
 // or "api"), LOTWISE_API_CLIENT_ID, LOTWISE_API_CLIENT_SECRET, LOTWISE_API_BASE_URL,
 // LOTWISE_API_TOKEN_URL, LOTWISE_API_MARKETPLACE, LOTWISE_API_CAMPAIGN_ID.
 ApiSettings WithEnvironment(ApiSettings settings, const Environment& environment);
+// The names of those variables that the environment sets, in that order.
+std::vector<std::string> VariablesSet(const Environment& environment);
 
 }  // namespace lotwise

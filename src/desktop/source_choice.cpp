@@ -10,11 +10,6 @@ const QString kClientId = QStringLiteral("api/clientId");
 const QString kMarketplace = QStringLiteral("api/marketplace");
 const QString kCampaign = QStringLiteral("api/campaignId");
 
-constexpr const char* kVariables[] = {
-    "LOTWISE_SOURCE",         "LOTWISE_API_CLIENT_ID", "LOTWISE_API_CLIENT_SECRET",
-    "LOTWISE_API_BASE_URL",   "LOTWISE_API_TOKEN_URL", "LOTWISE_API_MARKETPLACE",
-    "LOTWISE_API_CAMPAIGN_ID"};
-
 }  // namespace
 
 SourceChoice::SourceChoice(QSettings& settings, SecretStore& secrets, HttpSender& http,
@@ -48,11 +43,7 @@ void SourceChoice::Choose(const ApiSettings& chosen) {
 ApiSettings SourceChoice::InForce() const { return WithEnvironment(Chosen(), environment_); }
 
 std::vector<std::string> SourceChoice::FromEnvironment() const {
-  std::vector<std::string> set;
-  for (const char* name : kVariables) {
-    if (environment_(name)) set.emplace_back(name);
-  }
-  return set;
+  return VariablesSet(environment_);
 }
 
 void SourceChoice::ApplyTo(SearchWindow& window) {
