@@ -85,49 +85,51 @@ TEST_F(DesktopPlatformTest, MessageBoxIsModalWithOneOkButtonAndWaitsForIt) {
   EXPECT_TRUE(modal);
 }
 
-TEST(DesktopPlatformFetch, AbandonedFetchEndsAtItsNextWait) {
-  // A server that takes the connection and never answers.
+// The desktop platform fetching from a server that takes the connection and never
+// answers, with a long time-out, so that only the window's handling ends a fetch.
+class DesktopPlatformFetch : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0)); }
+  static CurlFetcher::Options LongTimeOut() {
+    CurlFetcher::Options options;
+    options.timeout = std::chrono::milliseconds(20000);
+    return options;
+  }
+  std::string url() const {
+    return "http://127.0.0.1:" + std::to_string(silent.serverPort()) + "/";
+  }
+
   QTcpServer silent;
-  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
   RecordingShell shell;
-  CurlFetcher::Options options;
-  options.timeout = std::chrono::milliseconds(20000);
-  DesktopPlatform platform(shell, options);
+  DesktopPlatform platform{shell, LongTimeOut()};
   QWidget view;
   int waits = 0;
+};
+
+TEST_F(DesktopPlatformFetch, AbandonedFetchEndsAtItsNextWait) {
   // The window is closed while the page loads.
   platform.attachView(&view, [&] {
     if (++waits == 2) platform.abandonFetches();
   });
-  const std::string url = "http://127.0.0.1:" + std::to_string(silent.serverPort()) + "/";
   try {
-    platform.OpenURL(url);
+    platform.OpenURL(url());
     ADD_FAILURE() << "the fetch returned";
   } catch (const FetchError& error) {
     EXPECT_STREQ(error.what(), "The window was closed.");
   }
   EXPECT_EQ(waits, 2);
   // Later fetches fail at once.
-  EXPECT_THROW(platform.OpenURL(url), FetchError);
+  EXPECT_THROW(platform.OpenURL(url()), FetchError);
   EXPECT_EQ(waits, 2);
 }
 
-TEST(DesktopPlatformFetch, StoppedSearchCutsItsFetchShortWithAnEmptyPage) {
-  QTcpServer silent;
-  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
-  RecordingShell shell;
-  CurlFetcher::Options options;
-  options.timeout = std::chrono::milliseconds(20000);
-  DesktopPlatform platform(shell, options);
-  QWidget view;
-  int waits = 0;
+TEST_F(DesktopPlatformFetch, StoppedSearchCutsItsFetchShortWithAnEmptyPage) {
   bool stopped = false;
   platform.attachView(&view, [&] {
     if (++waits == 3) stopped = true;  // "Stop Search" clicked while the page loads
   });
   platform.cutFetchesShortWhen([&] { return stopped; });
-  const std::string url = "http://127.0.0.1:" + std::to_string(silent.serverPort()) + "/";
-  EXPECT_EQ(platform.OpenURL(url), "");
+  EXPECT_EQ(platform.OpenURL(url()), "");
   EXPECT_EQ(waits, 3);
 }
 
