@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "api/api_source.h"
+#include "api/clock.h"
 #include "app/search_window.h"
-#include "browse/browse_api_source.h"
-#include "browse/clock.h"
 #include "collect/api_search.h"
 #include "curl_program.h"
 #include "http/curl_fetcher.h"
 #include "page_file_maker.h"
-#include "sample-marketplace/browse_api.h"
+#include "sample-marketplace/api_mock.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
@@ -113,7 +113,7 @@ void BM_ApiSearch10000Items_VersusCurl(benchmark::State& state) {
     ScratchFolder folder("api");
     RecordingPlatform platform;
     SteadyClock clock;
-    BrowseApiSource source(market.api, platform, clock);
+    ApiSource source(market.api, platform, clock);
     SearchWindow window(BenchConfig(), folder.path(), platform);
     window.UseListingSource(&source);
     window.txtTitle.text = kWords;
@@ -149,7 +149,7 @@ BENCHMARK(BM_ApiSearch10000Items_VersusCurl)
 // so on), about 300 KB as the marketplace's answers are.
 std::string SearchAnswer() {
   const Marketplace& market = SampleMarketplace();
-  sample::BrowseApi api(market.marketplace.items(), sample::ApiSettings{});
+  sample::ApiMock api(market.marketplace.items(), sample::ApiSettings{});
   const sample::Reply token = api.Answer(
       {"POST",
        "/identity/v1/oauth2/token",

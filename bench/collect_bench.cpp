@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/search_window.h"
-#include "collect/browse.h"
+#include "collect/page_loop.h"
 #include "curl_program.h"
 #include "http/curl_fetcher.h"
 #include "page_file_maker.h"

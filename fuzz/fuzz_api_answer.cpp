@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browse/browse_api_source.h"
+#include "api/api_source.h"
 #include "collect/item_record.h"
 #include "fuzz_support.h"
 #include "plain_markup.h"

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "app/search_window.h"
-#include "collect/browse.h"
 #include "collect/collect_error.h"
+#include "collect/page_loop.h"
 #include "fuzz_support.h"
 #include "support/plain_rewrite.h"
 #include "text/numbers.h"

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "collect/api_search.h"
-#include "collect/browse.h"
-#include "collect/keyword_query.h"
+#include "collect/classic_addresses.h"
 #include "collect/page_file.h"
+#include "collect/page_loop.h"
 #include "collect/search_results.h"
 #include "report/report_writer.h"
 #include "report/scan.h"
@@ -37,6 +37,11 @@ std::string ShortReason(const FetchError& failure) {
       break;
   }
   return failure.host().empty() ? failure.what() : "the page could not be loaded" + at;
+}
+
+bool IsFile(const std::filesystem::path& file) {
+  std::error_code unknown;
+  return std::filesystem::is_regular_file(file, unknown);
 }
 
 }  // namespace
@@ -175,8 +180,7 @@ bool SearchWindow::click(CommandButton& command) {
     SeeIncomplete = 1;
     Command6.enabled = false;
   } else if (&command == &Command2) {
-    platform_.ShellOpen("http://" + config_.listingsHost + "/aw/listings/list/categories.html", "0",
-                        "0");
+    platform_.ShellOpen(CategoriesOverviewAddress(config_), "0", "0");
   } else if (&command == &frmAbout.cmdOK) {
     frmAbout.loaded = false;
   } else {
@@ -262,10 +266,7 @@ void SearchWindow::CategorySearch() {
     ScanApiItems(context_);
     return;
   }
-  GetData(
-      context_,
-      "http://" + config_.listingsHost + "/aw/plistings/list/category" + Text1.text + "/index.html",
-      "");
+  CollectCategoryPages(context_);
   ScanListingPages(context_);
 }
 
@@ -279,10 +280,7 @@ void SearchWindow::FeaturedSearch() {
   StopRequested = 0;
   StartPagedSearch("Finding # of featured auctions.......", kFeaturedSearch);
   FeaturedMode = 0;
-  GetData(context_,
-          "http://" + config_.listingsHost +
-              "/pool1/plistings/list/auction/category0/index.html?featured",
-          "");
+  CollectFeaturedPages(context_);
   ScanListingPages(context_);
 }
 
@@ -331,9 +329,20 @@ void SearchWindow::choose(MenuItem& item) {
   } else if (&item == &hlpAbout) {
     if (!frmAbout.loaded) LoadAbout();
   } else if (&item == &mnuOpen) {
+    // Every search deletes the report of the one before, so after a stopped search there
+    // is none: the user is told so rather than left with nothing happening.
+    if (!IsFile(context_.report)) {
+      platform_.MessageBox("There is no report to open yet: run a search first.");
+      return;
+    }
     platform_.ShellOpen(context_.report.string(), "0", "0");
   } else if (&item == &mnuUpdate) {
-    platform_.ShellOpen((appFolder_ / "Update.exe").string(), "0", appFolder_.string());
+    const std::filesystem::path updater = appFolder_ / "Update.exe";
+    if (!IsFile(updater)) {
+      platform_.MessageBox("No updater is installed: " + updater.string() + " was not found.");
+      return;
+    }
+    platform_.ShellOpen(updater.string(), "0", appFolder_.string());
   }
 }
 

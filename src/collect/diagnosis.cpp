@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "collect/page_markers.h"
+#include "search/search_state.h"
 #include "text/marker.h"
 
 namespace lotwise {
@@ -100,12 +101,11 @@ bool SaysNothingFound(std::string_view page) {
 
 }  // namespace
 
-std::optional<std::string> Diagnosis(const SearchContext& search) {
-  const LastPage& last = search.lastPage;
-  if (last.status >= 400) {
-    return "The marketplace refused the request (HTTP " + std::to_string(last.status) + ").";
+std::optional<std::string> Diagnosis(JudgedPage judged, std::int16_t kind, bool foundNone) {
+  if (judged.status >= 400) {
+    return "The marketplace refused the request (HTTP " + std::to_string(judged.status) + ").";
   }
-  const std::string_view page = last.body;
+  const std::string_view page = judged.body;
   if (IsRobotCheck(page)) {
     return "The marketplace showed a robot check instead of results. Open the marketplace in "
            "your browser, wait a while, then try again.";
@@ -115,17 +115,17 @@ std::optional<std::string> Diagnosis(const SearchContext& search) {
     return "The marketplace's server answered with an error page instead of results. Try "
            "again later.";
   }
-  if (IsTodaysLayout(page, search.state.SearchKind)) {
+  if (IsTodaysLayout(page, kind)) {
     return "The marketplace's page layout is not one this version of Lotwise can read.";
   }
-  if (search.foundNone || SaysNothingFound(page)) {
+  if (foundNone || SaysNothingFound(page)) {
     return "The marketplace found no items for this search.";
   }
   return std::nullopt;
 }
 
-std::string NoResultsMessage(const SearchContext& search) {
-  return Diagnosis(search).value_or(kTooManyListings);
+std::string NoResultsMessage(JudgedPage page, std::int16_t kind, bool foundNone) {
+  return Diagnosis(page, kind, foundNone).value_or(kTooManyListings);
 }
 
 }  // namespace lotwise

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
-
-#include "search/search_context.h"
+#include <string_view>
 
 namespace lotwise {
 
@@ -11,15 +11,23 @@ namespace lotwise {
 inline constexpr char kTooManyListings[] =
     "eBay says your search returned too many listings. Please narrow it and try again";
 
-// What the search's last page shows instead of results, when it is one of the pages
-// Lotwise knows, in this order: an answer with status 400 or above, a robot check, a
-// sign-in page, an error page of the marketplace's servers, a result page in a layout
-// Lotwise cannot read, a search that found nothing (also when the search read a total or
-// page count of 0). Nothing for any other page. Every test is a linear search.
-std::optional<std::string> Diagnosis(const SearchContext& search);
+// A page a search fetched, as the diagnosis judges it: its body and HTTP status (0 when
+// unknown).
+struct JudgedPage {
+  std::string_view body;
+  int status = 0;
+};
 
-// The message for a search that found no result rows: its diagnosis, or the
+// What a page of a search of kind `kind` shows instead of results, when it is one of the
+// pages Lotwise knows, in this order: an answer with status 400 or above, a robot check,
+// a sign-in page, an error page of the marketplace's servers, a result page in a layout
+// Lotwise cannot read, a search that found nothing (also when `foundNone`: the search
+// read a total or page count of 0). Nothing for any other page. Every test is a linear
+// search.
+std::optional<std::string> Diagnosis(JudgedPage page, std::int16_t kind, bool foundNone);
+
+// The message for a search that found no result rows: the diagnosis of the page, or the
 // too-many-listings message.
-std::string NoResultsMessage(const SearchContext& search);
+std::string NoResultsMessage(JudgedPage page, std::int16_t kind, bool foundNone);
 
 }  // namespace lotwise

@@ -1,13 +1,19 @@
 #include "collect/fetch.h"
 
+#include "collect/diagnosis.h"
+
 namespace lotwise {
 
-std::string FetchPage(SearchContext& search, const std::string& url) {
+const std::string& FetchPage(SearchContext& search, const std::string& url) {
   search.lastPage = {};
-  std::string page = search.platform.OpenURL(url);
-  search.lastPage.body = page;
+  search.lastPage.body = search.platform.OpenURL(url);
   search.lastPage.status = search.platform.LastHttpStatus();
-  return page;
+  return search.lastPage.body;
+}
+
+std::string NoResultsMessage(const SearchContext& search) {
+  return NoResultsMessage({search.lastPage.body, search.lastPage.status}, search.state.SearchKind,
+                          search.foundNone);
 }
 
 }  // namespace lotwise

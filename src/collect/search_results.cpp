@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "collect/browse.h"
+#include "collect/classic_addresses.h"
 #include "collect/collect_error.h"
 #include "collect/diagnosis.h"
 #include "collect/fetch.h"
-#include "collect/keyword_query.h"
+#include "collect/page_loop.h"
 #include "collect/page_markers.h"
 #include "collect/tables.h"
 #include "text/marker.h"
@@ -69,18 +69,21 @@ void AfterFirstPage(SearchContext& search, const std::function<void()>& collect)
 
 }  // namespace
 
+void RunKeywordSearch(SearchContext& search) {
+  if (search.state.StopRequested == 1) return;
+  const SearchAddresses addresses = KeywordAddresses(search.controls.KeywordTab(), search.config);
+  GetTotalAuctions(search, addresses.first, addresses.next);
+}
+
 void CollectCompletedPages(SearchContext& search) {
   if (search.state.StopRequested == 1) return;
-  const std::string T = AddPlus(search.controls.CompletedKeywordsTyped());
-  const std::string host = "http://" + search.config.completedSearchHost;
-  GetSearchListing(search,
-                   host + "/search/search.dll?ht=1&query=" + T + "&SortProperty=MetaEndSort",
-                   host + "/search/search.dll?GetResult&query=" + T +
-                       "&ht=1&combine=y&SortProperty=MetaEndSort&st=2&skip=");
+  const SearchAddresses addresses =
+      CompletedAddresses(search.controls.CompletedKeywordsTyped(), search.config);
+  GetSearchListing(search, addresses.first, addresses.next);
 }
 
 void GetSearchListing(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string page = FetchPage(search, url);
+  const std::string& page = FetchPage(search, url);
   if (search.state.StopRequested == 1) return;
   AfterFirstPage(search, [&] {
     search.controls.ShowStatus(ReadTotal(search, page, kCompletedTotalStart, kCompletedTotalEnd) +
@@ -90,7 +93,7 @@ void GetSearchListing(SearchContext& search, const std::string& url, const std::
 }
 
 void GetTotalAuctions(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string page = FetchPage(search, url);
+  const std::string& page = FetchPage(search, url);
   if (search.state.StopRequested == 1) return;
   AfterFirstPage(search, [&] {
     search.controls.ShowStatus(ReadTotal(search, page, kKeywordTotalStart, kKeywordTotalEnd) +
@@ -104,15 +107,16 @@ void CreateTextFile(SearchContext& search, const std::string& url, const std::st
   SearchState& state = search.state;
   if (state.StopRequested == 1) return;
   if (state.SeeIncomplete == 0) search.controls.OfferIncompleteResults();
-  std::string page;
+  const std::string* page = nullptr;
   std::size_t p = 0;
   for (int tries = 1;; ++tries) {
-    page = FetchPage(search, url);
-    p = firstTableStart.In(page);
+    page = &FetchPage(search, url);
+    p = firstTableStart.In(*page);
     if (p > 0 || state.StopRequested == 1) break;
     // No result table: a page that says why ends the search with that; any other is
     // asked for again after a pause, a few times.
-    if (std::optional<std::string> message = Diagnosis(search)) {
+    if (std::optional<std::string> message =
+            Diagnosis({*page, search.lastPage.status}, state.SearchKind, search.foundNone)) {
       search.controls.EndWithMessage(*message);
       return;
     }
@@ -124,7 +128,7 @@ void CreateTextFile(SearchContext& search, const std::string& url, const std::st
     if (state.StopRequested == 1) break;
   }
   if (state.StopRequested == 0) ++search.summary.pagesCollected;
-  if (!CutTables(search, page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
+  if (!CutTables(search, *page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
   if (std::optional<std::string> next = NextPage(search, NextUrl)) {
     GetListing(search, std::move(*next), NextUrl);
   }

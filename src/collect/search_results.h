@@ -6,6 +6,13 @@
 
 namespace lotwise {
 
+// The search pages of the classic keyword and completed-items searches, read by result
+// offset.
+
+// Keyword search: reads the "Keyword" tab, builds the search's addresses and has its
+// result pages collected.
+void RunKeywordSearch(SearchContext& search);
+
 // Completed-items search: builds its addresses from Text2 and collects its pages.
 void CollectCompletedPages(SearchContext& search);
 

@@ -9,13 +9,6 @@
 #include "desktop/shell_open.h"
 
 namespace lotwise {
-namespace {
-
-// Ends a fetch whose search was stopped while it waited.
-struct FetchCutShort {};
-
-}  // namespace
-
 DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
     : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
 
@@ -31,25 +24,16 @@ void DesktopPlatform::RefreshView() {
 void DesktopPlatform::WhileFetching() {
   DoEvents();
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  if (stopped_ && stopped_()) throw FetchCutShort{};
 }
 
 std::string DesktopPlatform::OpenURL(const std::string& url) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  try {
-    return fetcher_.OpenURL(url);
-  } catch (const FetchCutShort&) {
-    return {};
-  }
+  return fetcher_.OpenURL(url);
 }
 
 HttpResponse DesktopPlatform::Send(const HttpRequest& request) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  try {
-    return fetcher_.Send(request);
-  } catch (const FetchCutShort&) {
-    return {};
-  }
+  return fetcher_.Send(request);
 }
 
 void DesktopPlatform::DoEvents() {

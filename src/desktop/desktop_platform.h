@@ -30,7 +30,7 @@ class DesktopPlatform : public Platform, public HttpSender {
 
   // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
   // there and gives an empty page, which a stopped search does not read.
-  void cutFetchesShortWhen(std::function<bool()> stopped) { stopped_ = std::move(stopped); }
+  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
 
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
@@ -39,8 +39,8 @@ class DesktopPlatform : public Platform, public HttpSender {
   void MessageBox(const std::string& text) override;
   void Pause(std::chrono::milliseconds duration) override;
   int LastHttpStatus() override { return fetcher_.lastStatus(); }
-  // A request of the marketplace's API, waiting as OpenURL does; one cut short by "Stop
-  // Search" gives no answer (status 0).
+  // A request of a source of items, waiting as OpenURL does; one cut short by "Stop
+  // Search" gives no answer (HttpResponse::Stopped).
   HttpResponse Send(const HttpRequest& request) override;
 
  private:
@@ -50,7 +50,6 @@ class DesktopPlatform : public Platform, public HttpSender {
   Shell& shell_;
   QPointer<QWidget> view_;
   std::function<void()> refresh_;
-  std::function<bool()> stopped_;
   bool fetchesAbandoned_ = false;
   CurlFetcher fetcher_;
 };

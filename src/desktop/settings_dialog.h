@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browse/api_settings.h"
+#include "api/api_settings.h"
 
 namespace lotwise {
 

@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include "report/report_writer.h"
-
 namespace lotwise {
 namespace {
 
@@ -34,15 +32,7 @@ std::string OpenWithShell(Shell& shell, const std::string& target, const std::st
     return "No program on this computer could open " + target + ".";
   }
   const QFileInfo file(text);
-  if (!file.exists()) {
-    if (file.fileName() == QLatin1String(kReportFileName)) {
-      return "There is no report to open yet: run a search first.";
-    }
-    if (file.suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0) {
-      return "No updater is installed: " + target + " was not found.";
-    }
-    return target + " was not found.";
-  }
+  if (!file.exists()) return target + " was not found.";
   if (IsProgram(file)) {
     const QString folder = QString::fromStdString(directory);
     const QString workingFolder =

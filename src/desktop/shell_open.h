@@ -14,8 +14,8 @@ namespace lotwise {
 //   path of a folder, such as the placeholder "0"), with
 //   `parameters` as its command line;
 // - any other file opens with its default handler.
-// Gives what could not be opened, as a message for the user (no report yet, no updater,
-// no e-mail program, no handler); nothing when the target was handed over.
+// Gives what could not be opened, as a message for the user (a missing file, no e-mail
+// program, no handler); nothing when the target was handed over.
 std::string OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
                           const std::string& directory);
 

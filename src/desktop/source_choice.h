@@ -3,12 +3,12 @@
 #include <QSettings>
 #include <optional>
 
+#include "api/api_settings.h"
+#include "api/api_source.h"
+#include "api/clock.h"
 #include "app/search_window.h"
-#include "browse/api_settings.h"
-#include "browse/browse_api_source.h"
-#include "browse/clock.h"
 #include "desktop/secret_store.h"
-#include "http/http_request.h"
+#include "platform/http_sender.h"
 
 namespace lotwise {
 
@@ -40,7 +40,7 @@ class SourceChoice {
   HttpSender& http_;
   Environment environment_;
   SteadyClock clock_;
-  std::optional<BrowseApiSource> api_;
+  std::optional<ApiSource> api_;
 };
 
 }  // namespace lotwise

@@ -16,6 +16,9 @@ namespace {
 
 constexpr long kMaxRedirects = 10;
 
+// Ends a fetch whose search was stopped while it waited.
+struct FetchStopped {};
+
 // libcurl's global state, set up once for the whole program whichever thread comes first.
 void InitCurlOnce() {
   static const CURLcode result = curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -96,6 +99,7 @@ void Require(CURLcode code, const char* what) {
 
 struct CurlFetcher::Impl {
   std::function<void()> yield;
+  std::function<bool()> stopped;
   Options options;
   CURLM* multi = nullptr;
   CURL* easy = nullptr;
@@ -261,6 +265,7 @@ struct CurlFetcher::Impl {
                          HostOf(url));
       }
       if (yield) yield();
+      if (stopped && stopped()) throw FetchStopped{};
     }
     int queued = 0;
     while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
@@ -282,12 +287,24 @@ CurlFetcher::~CurlFetcher() = default;
 
 int CurlFetcher::lastStatus() const { return impl_->lastStatus; }
 
+void CurlFetcher::StopWhen(std::function<bool()> stopped) { impl_->stopped = std::move(stopped); }
+
 std::string CurlFetcher::OpenURL(const std::string& url) {
   HttpRequest request;
   request.url = EncodeRequestTarget(url);
-  return std::move(impl_->Transfer(request).body);
+  try {
+    return std::move(impl_->Transfer(request).body);
+  } catch (const FetchStopped&) {
+    return {};
+  }
 }
 
-HttpResponse CurlFetcher::Send(const HttpRequest& request) { return impl_->Transfer(request); }
+HttpResponse CurlFetcher::Send(const HttpRequest& request) {
+  try {
+    return impl_->Transfer(request);
+  } catch (const FetchStopped&) {
+    return HttpResponse::Stopped();
+  }
+}
 
 }  // namespace lotwise

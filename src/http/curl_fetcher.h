@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "http/http_request.h"
+#include "platform/http_sender.h"
 
 namespace lotwise {
 
@@ -35,6 +35,11 @@ class CurlFetcher : public HttpSender {
   CurlFetcher(const CurlFetcher&) = delete;
   CurlFetcher& operator=(const CurlFetcher&) = delete;
 
+  // Asked at every wait of a fetch, after the yield function: once it says the search was
+  // stopped, the fetch ends there, OpenURL giving an empty page (which a stopped search
+  // does not read) and Send HttpResponse::Stopped.
+  void StopWhen(std::function<bool()> stopped);
+
   // The whole response body, bytes unchanged, whatever the status code. The address is
   // percent-encoded where needed first (see EncodeRequestTarget). Throws FetchError.
   std::string OpenURL(const std::string& url);
@@ -42,8 +47,8 @@ class CurlFetcher : public HttpSender {
   // The HTTP status of the answer the last OpenURL returned; 0 after a fetch that failed.
   int lastStatus() const;
 
-  // A request of the marketplace's API, with its headers and form, as OpenURL fetches:
-  // the status and the whole body, whatever the status. Throws FetchError.
+  // A request of a source of items, with its headers and form, as OpenURL fetches: the
+  // status and the whole body, whatever the status. Throws FetchError.
   HttpResponse Send(const HttpRequest& request) override;
 
  private:

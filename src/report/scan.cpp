@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "collect/diagnosis.h"
+#include "collect/fetch.h"
 #include "collect/page_file.h"
 #include "report/grab_bid.h"
 #include "report/report_writer.h"

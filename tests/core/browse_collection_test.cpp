@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "collect/browse.h"
+#include "collect/page_loop.h"
 #include "collect/tables.h"
 #include "core/window_fixture.h"
 

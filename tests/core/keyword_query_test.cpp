@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "collect/classic_addresses.h"
 #include "core/window_fixture.h"
 
 namespace lotwise {
@@ -50,7 +51,8 @@ TEST_F(KeywordAddressTest, TitleSearchAddresses) {
   window.txtBeginPrice.text = "$5";
   window.txtEndPrice.text = "10&x";
   window.cmbCategories.select(7);
-  const SearchAddresses a = KeywordAddresses(window.context());
+  const SearchAddresses a =
+      KeywordAddresses(window.context().controls.KeywordTab(), window.context().config);
   EXPECT_EQ(a.first,
             "http://search.test/search/search.dll?MfcISAPICommand=GetResult&ht=1&query2=(red,car)+"
             "-(blue,green)&search_option=2&submit=+Search+&minPrice=$5&maxPrice=10&x&category0=1&"
@@ -68,7 +70,8 @@ TEST_F(KeywordAddressTest, TitleAndDescriptionSearchAddresses) {
   window.txtTitle.text = "red car";
   window.Check1.value = 1;
   window.cmbCategories.select(23);
-  const SearchAddresses a = KeywordAddresses(window.context());
+  const SearchAddresses a =
+      KeywordAddresses(window.context().controls.KeywordTab(), window.context().config);
   EXPECT_EQ(a.first,
             "http://desc.test/search/search.dll?MfcISAPICommand=GetResult&ht=1&ebaytag1=ebayreg&"
             "query=red+car&query2=red+car&search_option=1&srchdesc=y&exclude=&category0=99&"
@@ -83,7 +86,8 @@ TEST_F(KeywordAddressTest, TypedListTextGivesNoQueryAndModeZero) {
   window.txtTitle.text = "lamp";
   window.cmbSearch.type("Whatever");
   window.cmbCategories.type("Books");
-  const SearchAddresses a = KeywordAddresses(window.context());
+  const SearchAddresses a =
+      KeywordAddresses(window.context().controls.KeywordTab(), window.context().config);
   EXPECT_NE(a.first.find("&query2=&search_option=0&"), std::string::npos);
   EXPECT_NE(a.first.find("&category0=&exclude=&"), std::string::npos);
   EXPECT_NE(a.next.find("&satitle=&"), std::string::npos);

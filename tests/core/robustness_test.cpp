@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/search_window.h"
+#include "collect/classic_addresses.h"
 #include "collect/keyword_query.h"
 #include "collect/tables.h"
 #include "support/fake_platform.h"
@@ -91,7 +92,8 @@ Search ThreePageSearch(SearchWindow& window, Kind kind) {
   };
   switch (kind) {
     case Kind::Keyword: {
-      const SearchAddresses addresses = KeywordAddresses(window.context());
+      const SearchAddresses addresses =
+          KeywordAddresses(window.context().controls.KeywordTab(), window.context().config);
       add(addresses.first, "<script>var searchResultTotal = \"100\";</script>" +
                                FirstKeywordTable(KeywordCells("1", "3")) +
                                FirstKeywordTable(KeywordCells("2", "5")));

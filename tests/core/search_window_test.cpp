@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/window_fixture.h"
 #include "search/categories.h"
@@ -143,6 +144,17 @@ TEST_F(WindowTest, CategoryListPositionGivesTheCategoryNumber) {
 }
 
 TEST_F(WindowTest, MenuCommandsHandTheirTargetsToTheShell) {
+  // Without a report or an updater there is nothing to hand over: a message says so.
+  window.choose(window.mnuOpen);
+  window.choose(window.mnuUpdate);
+  EXPECT_TRUE(platform.shellCalls.empty());
+  EXPECT_EQ(
+      platform.messages,
+      (std::vector<std::string>{"There is no report to open yet: run a search first.",
+                                "No updater is installed: " +
+                                    (folder.path() / "Update.exe").string() + " was not found."}));
+  testing::WriteFile(window.ReportPath(), "<p>report</p>");
+  testing::WriteFile(folder.path() / "Update.exe", "updater");
   for (MenuItem* item : {&window.hlpInstruct, &window.hlpEmail, &window.mnuDiscuss,
                          &window.hlpWebsite, &window.mnuOpen, &window.mnuUpdate}) {
     window.choose(*item);

@@ -22,8 +22,8 @@ void EndToEndTest::SetUp() {
 void EndToEndTest::OpenWindow(int windowPort) {
   window_.reset();
   api_.reset();
-  platform_ = std::make_unique<HttpPlatform>(
-      HttpPlatform::Hooks{
+  platform_ = std::make_unique<HeadlessPlatform>(
+      HeadlessPlatform::Hooks{
           .fetching =
               [this](const std::string& url) {
                 if (platform_->fetchesEnded() < kFetchLimit || window_->StopRequested == 1) return;
@@ -38,6 +38,7 @@ void EndToEndTest::OpenWindow(int windowPort) {
           .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
       fetchOptions);
   window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
+  platform_->cutFetchesShortWhen([this] { return window_->StopRequested == 1; });
 }
 
 ApiSettings EndToEndTest::MockApi() const {

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "api/api_source.h"
+#include "api/clock.h"
 #include "app/search_window.h"
-#include "browse/browse_api_source.h"
-#include "browse/clock.h"
 #include "e2e/search_cases.h"
 #include "e2e/served_marketplace.h"
+#include "http/headless_platform.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/marketplace.h"
 #include "support/files.h"
 #include "support/search_commands.h"
-#include "walkthrough/http_platform.h"
 #include "walkthrough/sample_hosts.h"
 
 namespace lotwise::e2e {
@@ -82,10 +82,10 @@ class EndToEndTest : public ::testing::Test {
   std::vector<std::string> opened;
 
  private:
-  std::unique_ptr<HttpPlatform> platform_;
+  std::unique_ptr<HeadlessPlatform> platform_;
   std::unique_ptr<SearchWindow> window_;
   SteadyClock clock_;
-  std::optional<BrowseApiSource> api_;
+  std::optional<ApiSource> api_;
 };
 
 }  // namespace lotwise::e2e

@@ -8,8 +8,8 @@
 #include <regex>
 #include <set>
 
-#include "browser/headless_browser.h"
 #include "e2e/e2e_fixture.h"
+#include "headless-chromium/headless_chromium.h"
 
 namespace lotwise::e2e {
 namespace {
@@ -41,7 +41,7 @@ TEST_P(ReportPicturesTest, EveryPictureOfTheReportIsServedAsAnImage) {
   ASSERT_TRUE(addresses.contains(server + "/adware/zadadorud.gif"));
   ASSERT_GT(addresses.size(), 10u);
 
-  const BrowserRun run = HeadlessBrowser(*chromium, kBrowserLimit).Load(window().ReportPath());
+  const BrowserRun run = HeadlessChromium(*chromium, kBrowserLimit).Load(window().ReportPath());
 
   ASSERT_TRUE(run.succeeded()) << "exit code " << run.exitCode << "\n" << run.errors;
   EXPECT_NE(run.output.find("Search Results"), std::string::npos) << run.output;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/headless_browser.h"
+#include "headless-chromium/headless_chromium.h"
 #include "report/report_writer.h"
 #include "support/files.h"
 #include "support/test_config.h"
@@ -47,7 +47,7 @@ std::string TitleAfterLoading(const std::filesystem::path& chromium, const std::
   const std::filesystem::path page = folder.path() / "report.htm";
   testing::WriteFile(
       page, "<HTML><head><title>Search Results</title></head><body>" + rows + "</body></html>");
-  const BrowserRun run = HeadlessBrowser(chromium, kBrowserLimit).Load(page);
+  const BrowserRun run = HeadlessChromium(chromium, kBrowserLimit).Load(page);
   EXPECT_TRUE(run.succeeded()) << "exit code " << run.exitCode << "\n" << run.errors;
   const std::size_t start = run.output.find("<title>");
   const std::size_t end = run.output.find("</title>");

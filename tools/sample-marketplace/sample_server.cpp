@@ -77,7 +77,7 @@ void SampleServer::Stop() {
 
 void SampleServer::Serve(const httplib::Request& request, httplib::Response& response) {
   log_.Record(request.method, request.target);
-  const bool api = BrowseApi::Serves(request.path);
+  const bool api = ApiMock::Serves(request.path);
   const Fault fault = api ? Fault::kNone : faults_.Next();
   if (settings_.delay.count() > 0 && stopping_.WaitFor(settings_.delay)) {
     CutOff(response, {}, 0);

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "sample-marketplace/answer_log.h"
-#include "sample-marketplace/browse_api.h"
+#include "sample-marketplace/api_mock.h"
 #include "sample-marketplace/faults.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
@@ -33,7 +33,7 @@ struct ServerSettings {
 
 // The marketplace over HTTP on 127.0.0.1, served from a thread of its own. Every GET is
 // logged and answered by its target alone, whatever the Host header says; the API's
-// requests (BrowseApi), a POST among them, by their headers and body too.
+// requests (ApiMock), a POST among them, by their headers and body too.
 class SampleServer {
  public:
   SampleServer(const Marketplace& marketplace, RequestLog& log, ServerSettings settings);
@@ -64,7 +64,7 @@ class SampleServer {
   AnswerLog* answers_ = nullptr;
   ServerSettings settings_;
   FaultPlan faults_;
-  BrowseApi api_;
+  ApiMock api_;
   StopSignal stopping_;
   std::atomic<std::uint32_t> garbageAnswers_{0};
   std::atomic<bool> listenEnded_{false};

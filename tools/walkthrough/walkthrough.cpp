@@ -43,14 +43,15 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
       plan_(std::move(plan)),
       platform_(Hooks(), fetchOptions),
       window_(std::move(config), folder_, platform_) {
+  platform_.cutFetchesShortWhen([this] { return window_.StopRequested == 1; });
   if (plan_.api) {
     api_.emplace(*plan_.api, platform_, clock_);
     window_.UseListingSource(&*api_);
   }
 }
 
-HttpPlatform::Hooks Walkthrough::Hooks() {
-  HttpPlatform::Hooks hooks;
+HeadlessPlatform::Hooks Walkthrough::Hooks() {
+  HeadlessPlatform::Hooks hooks;
   hooks.fetching = [this](const std::string&) {
     ShowStatus();
     KeepFetchesBounded();

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "api/api_settings.h"
+#include "api/api_source.h"
+#include "api/clock.h"
 #include "app/config.h"
 #include "app/search_window.h"
-#include "browse/api_settings.h"
-#include "browse/browse_api_source.h"
-#include "browse/clock.h"
-#include "walkthrough/http_platform.h"
+#include "http/headless_platform.h"
 
 namespace lotwise {
 
@@ -53,7 +53,7 @@ class Walkthrough {
   void Search(const std::string& name, const std::string& heading, CommandButton& command,
               std::vector<std::filesystem::path>& copies);
   // What the window shows goes to the output as it changes.
-  HttpPlatform::Hooks Hooks();
+  HeadlessPlatform::Hooks Hooks();
   void ShowStatus();
   void KeepFetchesBounded();
 
@@ -62,9 +62,9 @@ class Walkthrough {
   WalkthroughPlan plan_;
   std::string shownStatus_;
   std::size_t fetchesBefore_ = 0;
-  HttpPlatform platform_;
+  HeadlessPlatform platform_;
   SteadyClock clock_;
-  std::optional<BrowseApiSource> api_;
+  std::optional<ApiSource> api_;
   SearchWindow window_;
 };
 

@@ -1,4 +1,4 @@
-#include "browse/api_settings.h"
+#include "api/api_settings.h"
 
 #include <cstdlib>
 #include <utility>

@@ -23,10 +23,10 @@ struct BrowserRun {
 // Chromium without a display, each run on a new empty profile that is removed after it,
 // with nothing of its own going to the network: it reaches only the pages it is given
 // and what they name.
-class HeadlessBrowser {
+class HeadlessChromium {
  public:
-  explicit HeadlessBrowser(std::filesystem::path chromium,
-                           std::chrono::seconds limit = std::chrono::seconds(60));
+  explicit HeadlessChromium(std::filesystem::path chromium,
+                            std::chrono::seconds limit = std::chrono::seconds(60));
 
   // Loads the page in the file `page` with every picture it names (the document's load
   // event waits for them) and gives the document as loaded in `output`.

@@ -1,10 +1,11 @@
-#include "collect/browse.h"
+#include "collect/page_loop.h"
 
 #include <algorithm>
 #include <limits>
 #include <string_view>
 #include <utility>
 
+#include "collect/classic_addresses.h"
 #include "collect/collect_error.h"
 #include "collect/fetch.h"
 #include "collect/page_markers.h"
@@ -30,23 +31,12 @@ std::optional<std::string> CutPageCount(const SearchState& state, std::string_vi
   return value;
 }
 
-std::string BrowsePageAddress(const SearchContext& search, std::int16_t n) {
-  const std::string number = std::to_string(n);
-  const std::string& host = search.config.listingsHost;
-  if (search.state.SearchKind == kCategorySearch) {
-    return "http://" + host + "/aw/plistings/list/category" + search.controls.CategoryTyped() +
-           "/page" + number + ".html";
-  }
-  return "http://" + host + "/pool1/plistings/list/auction/category0/page" + number +
-         ".html?featured";
-}
-
 }  // namespace
 
 void GetData(SearchContext& search, const std::string& url, const std::string& NextUrl) {
   SearchState& state = search.state;
   // A failure of this first fetch is not handled here: it ends the search.
-  const std::string page = FetchPage(search, url);
+  const std::string& page = FetchPage(search, url);
   try {
     const std::optional<std::string> value = CutPageCount(state, page);
     if (!value) {
@@ -70,6 +60,15 @@ void GetData(SearchContext& search, const std::string& url, const std::string& N
   GetListing(search, url, NextUrl);
 }
 
+void CollectCategoryPages(SearchContext& search) {
+  // The category number as typed: blanks, letters and all go into the address.
+  GetData(search, CategoryIndexAddress(search.config, search.controls.CategoryTyped()), "");
+}
+
+void CollectFeaturedPages(SearchContext& search) {
+  GetData(search, FeaturedIndexAddress(search.config), "");
+}
+
 void GetListing(SearchContext& search, std::string url, const std::string& NextUrl) {
   static const Marker offsetStart(kOffsetTableStart, Marker::Case::kIgnored);
   static const Marker browseStart(kBrowseTableStart, Marker::Case::kIgnored);
@@ -78,7 +77,7 @@ void GetListing(SearchContext& search, std::string url, const std::string& NextU
     if (state.SeeIncomplete == 0) search.controls.OfferIncompleteResults();
     const bool byOffset = PagesByOffset(state.SearchKind);
     const std::string_view start = byOffset ? kOffsetTableStart : kBrowseTableStart;
-    const std::string page = FetchPage(search, url);
+    const std::string& page = FetchPage(search, url);
     if (state.StopRequested == 0) ++search.summary.pagesCollected;
     const std::size_t p = (byOffset ? offsetStart : browseStart).In(page);
     if (!CutTables(search, page, p, start, TableEnd::Kept)) return;
@@ -111,7 +110,9 @@ std::optional<std::string> NextPage(SearchContext& search, const std::string& Ne
       const std::int16_t page = state.PageStart++;
       search.controls.ShowStatus(std::to_string(page) + " of " + std::to_string(state.PageTotal) +
                                  " pages searched.");
-      return BrowsePageAddress(search, page);
+      return state.SearchKind == kCategorySearch
+                 ? CategoryPageAddress(search.config, search.controls.CategoryTyped(), page)
+                 : FeaturedPageAddress(search.config, page);
     }
     default:
       return std::nullopt;

@@ -1,4 +1,4 @@
-#include "browser/scratch_folder.h"
+#include "headless-chromium/scratch_folder.h"
 
 #include <stdlib.h>
 

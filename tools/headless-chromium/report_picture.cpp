@@ -12,8 +12,8 @@
 #include <system_error>
 #include <vector>
 
-#include "browser/headless_browser.h"
-#include "browser/scratch_folder.h"
+#include "headless-chromium/headless_chromium.h"
+#include "headless-chromium/scratch_folder.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/options.h"
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   std::error_code ignored;
   std::filesystem::remove(picture, ignored);  // so that an old picture is not taken for new
   const std::filesystem::path& report = reports[chosen - kSearches.begin()];
-  const BrowserRun run = HeadlessBrowser(*chromium).Screenshot(report, picture, kWidth, kHeight);
+  const BrowserRun run = HeadlessChromium(*chromium).Screenshot(report, picture, kWidth, kHeight);
   if (!run.succeeded() || !std::filesystem::exists(picture)) {
     std::cerr << "chromium took no picture of " << report.string() << ":\n" << run.errors;
     return 1;

@@ -1,13 +1,13 @@
-#include "walkthrough/http_platform.h"
+#include "http/headless_platform.h"
 
 #include <utility>
 
 namespace lotwise {
 
-HttpPlatform::HttpPlatform(Hooks hooks, CurlFetcher::Options fetchOptions)
+HeadlessPlatform::HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions)
     : hooks_(std::move(hooks)), fetcher_([this] { DoEvents(); }, fetchOptions) {}
 
-std::string HttpPlatform::OpenURL(const std::string& url) {
+std::string HeadlessPlatform::OpenURL(const std::string& url) {
   if (hooks_.fetching) hooks_.fetching(url);
   struct CountEnd {
     std::size_t& ended;
@@ -16,7 +16,7 @@ std::string HttpPlatform::OpenURL(const std::string& url) {
   return fetcher_.OpenURL(url);
 }
 
-HttpResponse HttpPlatform::Send(const HttpRequest& request) {
+HttpResponse HeadlessPlatform::Send(const HttpRequest& request) {
   if (hooks_.fetching) hooks_.fetching(request.url);
   struct CountEnd {
     std::size_t& ended;
@@ -25,15 +25,16 @@ HttpResponse HttpPlatform::Send(const HttpRequest& request) {
   return fetcher_.Send(request);
 }
 
-void HttpPlatform::DoEvents() {
+void HeadlessPlatform::DoEvents() {
   if (hooks_.doEvents) hooks_.doEvents();
 }
 
-void HttpPlatform::ShellOpen(const std::string& target, const std::string&, const std::string&) {
+void HeadlessPlatform::ShellOpen(const std::string& target, const std::string&,
+                                 const std::string&) {
   if (hooks_.shellOpen) hooks_.shellOpen(target);
 }
 
-void HttpPlatform::MessageBox(const std::string& text) {
+void HeadlessPlatform::MessageBox(const std::string& text) {
   if (hooks_.messageBox) hooks_.messageBox(text);
 }
 

@@ -1,7 +1,7 @@
 // The marketplace's API as the sample serves it: the application token, the item search
 // with its parameters, filters, warnings, errors and pages, and its faults.
 
-#include "sample-marketplace/browse_api.h"
+#include "sample-marketplace/api_mock.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -33,12 +33,12 @@ bool InTitle(const Item& item, const std::string& word) {
   return std::find(item.titleWords.begin(), item.titleWords.end(), word) != item.titleWords.end();
 }
 
-class BrowseApiTest : public ::testing::Test {
+class ApiMockTest : public ::testing::Test {
  protected:
   using Headers = std::vector<std::pair<std::string, std::string>>;
 
   void Serve(ApiSettings settings) {
-    api_ = std::make_unique<BrowseApi>(market_.items(), settings);
+    api_ = std::make_unique<ApiMock>(market_.items(), settings);
     token_.clear();
   }
 
@@ -100,11 +100,11 @@ class BrowseApiTest : public ::testing::Test {
   }
 
   Marketplace market_{GenerateItems(7, 3000)};
-  std::unique_ptr<BrowseApi> api_ = std::make_unique<BrowseApi>(market_.items(), ApiSettings{});
+  std::unique_ptr<ApiMock> api_ = std::make_unique<ApiMock>(market_.items(), ApiSettings{});
   std::string token_;
 };
 
-TEST_F(BrowseApiTest, GivesAFreshTokenForTheClientCredentialsOnly) {
+TEST_F(ApiMockTest, GivesAFreshTokenForTheClientCredentialsOnly) {
   const Reply first = Token(Basic("sample-client-id", "sample-client-secret"));
   ASSERT_EQ(first.status, 200);
   const json answer = json::parse(first.body);
@@ -137,7 +137,7 @@ TEST_F(BrowseApiTest, GivesAFreshTokenForTheClientCredentialsOnly) {
   EXPECT_EQ(json::parse(Token("").body)["error_description"], "client authentication failed");
 }
 
-TEST_F(BrowseApiTest, SearchesNeedAGoodTokenThatHasNotExpired) {
+TEST_F(ApiMockTest, SearchesNeedAGoodTokenThatHasNotExpired) {
   EXPECT_EQ(Outcome("q=red", {{"Authorization", ""}}), std::make_pair(401, 1001));
   EXPECT_EQ(Outcome("q=red", {{"Authorization", "Bearer sample-token-99"}}),
             std::make_pair(401, 1001));
@@ -156,7 +156,7 @@ TEST_F(BrowseApiTest, SearchesNeedAGoodTokenThatHasNotExpired) {
       std::make_pair(401, 1001));
 }
 
-TEST_F(BrowseApiTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) {
+TEST_F(ApiMockTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) {
   const auto title = [](const Item& item) { return InTitle(item, "red") && InTitle(item, "car"); };
   const json all = Page(std::string("q=Red%20car&limit=200") + kAuctions);
   EXPECT_EQ(Listed(all), Expected(title));
@@ -180,7 +180,7 @@ TEST_F(BrowseApiTest, WordsMustAllMatchOrAnyOfAGroupInTitlesOrAlsoDescriptions) 
             Expected(described));
 }
 
-TEST_F(BrowseApiTest, WithoutTheAuctionFilterAuctionsWithBidsAreLeftOut) {
+TEST_F(ApiMockTest, WithoutTheAuctionFilterAuctionsWithBidsAreLeftOut) {
   const auto red = [](const Item& item) { return InTitle(item, "red"); };
   const json plain = Page("q=red&limit=200");
   EXPECT_EQ(Listed(plain),
@@ -189,7 +189,7 @@ TEST_F(BrowseApiTest, WithoutTheAuctionFilterAuctionsWithBidsAreLeftOut) {
   EXPECT_EQ(Page("q=red&filter=buyingOptions:%7BFIXED_PRICE%7D")["total"], 0);
 }
 
-TEST_F(BrowseApiTest, BidCountsAndTheCategoryNarrowTheSearch) {
+TEST_F(ApiMockTest, BidCountsAndTheCategoryNarrowTheSearch) {
   const auto count = [&](const std::string& bids, const std::function<bool(int)>& keep) {
     const json page = Page("q=(red,blue,car)" + std::string(kAuctions) + ",bidCount:" + bids);
     EXPECT_GT(page["total"], 0) << bids;
@@ -212,7 +212,7 @@ TEST_F(BrowseApiTest, BidCountsAndTheCategoryNarrowTheSearch) {
             }));
 }
 
-TEST_F(BrowseApiTest, APriceRangeNeedsTheMarketplaceCurrency) {
+TEST_F(ApiMockTest, APriceRangeNeedsTheMarketplaceCurrency) {
   const auto red = [](const Item& item) { return InTitle(item, "red"); };
   const std::string query = std::string("q=red&limit=200") + kAuctions;
   const json us = Page(query + ",price:%5B10..50%5D,priceCurrency:USD");
@@ -234,7 +234,7 @@ TEST_F(BrowseApiTest, APriceRangeNeedsTheMarketplaceCurrency) {
   EXPECT_EQ(WarningIds(otherCurrency), std::vector<int>{12002});
 }
 
-TEST_F(BrowseApiTest, UnreadableFiltersAndSortsAreWarnedAboutAndIgnored) {
+TEST_F(ApiMockTest, UnreadableFiltersAndSortsAreWarnedAboutAndIgnored) {
   const json page = Page("q=red&filter=conditions:%7BNEW,USED%7D,bidCount:%5Bmany%5D&sort=bids");
   EXPECT_EQ(WarningIds(page), (std::vector<int>{12002, 12002, 12008}));
   EXPECT_EQ(page["total"], Expected([](const Item& item) {
@@ -243,7 +243,7 @@ TEST_F(BrowseApiTest, UnreadableFiltersAndSortsAreWarnedAboutAndIgnored) {
   EXPECT_FALSE(Page("q=red&sort=-price").contains("warnings"));
 }
 
-TEST_F(BrowseApiTest, RefusesSearchesAsTheMarketplaceDoes) {
+TEST_F(ApiMockTest, RefusesSearchesAsTheMarketplaceDoes) {
   EXPECT_EQ(Outcome("limit=50"), std::make_pair(400, 12001));
   EXPECT_EQ(Outcome("q=" + std::string(101, 'a')), std::make_pair(400, 12001));
   EXPECT_EQ(Outcome("q=red&limit=0"), std::make_pair(400, 12006));
@@ -260,7 +260,7 @@ TEST_F(BrowseApiTest, RefusesSearchesAsTheMarketplaceDoes) {
   EXPECT_EQ(Outcome("q=red&limit=200&offset=9800"), std::make_pair(200, 0));
 }
 
-TEST_F(BrowseApiTest, NextLeadsThroughEveryMatchOnce) {
+TEST_F(ApiMockTest, NextLeadsThroughEveryMatchOnce) {
   const std::string first = std::string("q=red&limit=7") + kAuctions;
   std::vector<std::string> listed;
   std::string query = first;
@@ -281,7 +281,7 @@ TEST_F(BrowseApiTest, NextLeadsThroughEveryMatchOnce) {
   EXPECT_GT(listed.size(), 7u);
 }
 
-TEST_F(BrowseApiTest, PagesEndBefore10000Items) {
+TEST_F(ApiMockTest, PagesEndBefore10000Items) {
   market_ = Marketplace(GenerateItems(7, 20000));
   Serve({});
   const std::string query =
@@ -297,7 +297,7 @@ TEST_F(BrowseApiTest, PagesEndBefore10000Items) {
   EXPECT_FALSE(last.contains("next"));
 }
 
-TEST_F(BrowseApiTest, AnItemShowsAsTheMarketplaceListsIt) {
+TEST_F(ApiMockTest, AnItemShowsAsTheMarketplaceListsIt) {
   Item item;
   item.number = 3100000123;
   item.titleWords = {"red", "car"};
@@ -332,7 +332,7 @@ TEST_F(BrowseApiTest, AnItemShowsAsTheMarketplaceListsIt) {
   }
 }
 
-TEST_F(BrowseApiTest, OnlyThePartnerHeaderGivesPartnerLinks) {
+TEST_F(ApiMockTest, OnlyThePartnerHeaderGivesPartnerLinks) {
   const json partner =
       Page("q=red", {{"X-EBAY-C-ENDUSERCTX", "affiliateCampaignId=5338,affiliateReferenceId=x"}});
   const json plain = Page("q=red");
@@ -347,7 +347,7 @@ TEST_F(BrowseApiTest, OnlyThePartnerHeaderGivesPartnerLinks) {
             "AUD");
 }
 
-TEST_F(BrowseApiTest, FaultsMeetSearchesWithAGoodToken) {
+TEST_F(ApiMockTest, FaultsMeetSearchesWithAGoodToken) {
   const auto statuses = [&](ApiFault fault, std::uint64_t after, bool once) {
     ApiSettings settings;
     settings.fault = fault;

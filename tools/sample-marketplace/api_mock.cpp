@@ -1,4 +1,4 @@
-#include "sample-marketplace/browse_api.h"
+#include "sample-marketplace/api_mock.h"
 
 #include <array>
 #include <utility>
@@ -81,23 +81,23 @@ std::string_view MarketplaceCurrency(std::string_view marketplaceId) {
   return {};
 }
 
-BrowseApi::BrowseApi(const std::vector<Item>& items, const ApiSettings& settings)
+ApiMock::ApiMock(const std::vector<Item>& items, const ApiSettings& settings)
     : items_(items),
       topLevelCategories_(settings.topLevelCategories),
       tokens_(settings.clientId, settings.clientSecret, settings.tokenLifetime),
       faults_(settings.fault, settings.faultAfter, settings.faultOnce) {}
 
-bool BrowseApi::Serves(std::string_view path) { return path == kTokenPath || path == kSearchPath; }
+bool ApiMock::Serves(std::string_view path) { return path == kTokenPath || path == kSearchPath; }
 
-Reply BrowseApi::Answer(const ApiRequest& request, std::string_view itemHost,
-                        std::string_view ownHost) {
+Reply ApiMock::Answer(const ApiRequest& request, std::string_view itemHost,
+                      std::string_view ownHost) {
   if (ParseTarget(request.target).path != kTokenPath) return Search(request, itemHost, ownHost);
   if (request.method == "POST") return tokens_.Answer(request);
   return OAuthErrorReply(405, "invalid_request", "a token is asked for with a POST request");
 }
 
-Reply BrowseApi::Search(const ApiRequest& request, std::string_view itemHost,
-                        std::string_view ownHost) {
+Reply ApiMock::Search(const ApiRequest& request, std::string_view itemHost,
+                      std::string_view ownHost) {
   if (!tokens_.Accepts(request.Header("Authorization"))) return ErrorReply(401, kInvalidToken);
   switch (faults_.Next()) {
     case ApiFault::kExpiredToken:

@@ -7,6 +7,15 @@
 
 namespace lotwise {
 
+// The classic page loop: the browse pages of the category and featured searches, read by
+// page number, and the further search pages of the keyword and completed-items searches
+// (search_results.h), read by result offset.
+
+// The category search of the "Category" tab and the featured search: GetData with the
+// index page.
+void CollectCategoryPages(SearchContext& search);
+void CollectFeaturedPages(SearchContext& search);
+
 // Category and featured browse: reads the page count from the index page `url`, then
 // collects the index page and the numbered pages into the page file.
 void GetData(SearchContext& search, const std::string& url, const std::string& NextUrl);

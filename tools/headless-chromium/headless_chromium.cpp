@@ -1,4 +1,4 @@
-#include "browser/headless_browser.h"
+#include "headless-chromium/headless_chromium.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -14,7 +14,7 @@
 #include <system_error>
 #include <thread>
 
-#include "browser/scratch_folder.h"
+#include "headless-chromium/scratch_folder.h"
 #include "text/percent_encoding.h"
 
 extern char** environ;
@@ -84,22 +84,22 @@ std::optional<std::filesystem::path> FindChromium() {
   return std::nullopt;
 }
 
-HeadlessBrowser::HeadlessBrowser(std::filesystem::path chromium, std::chrono::seconds limit)
+HeadlessChromium::HeadlessChromium(std::filesystem::path chromium, std::chrono::seconds limit)
     : chromium_(std::move(chromium)), limit_(limit) {}
 
-BrowserRun HeadlessBrowser::Load(const std::filesystem::path& page) const {
+BrowserRun HeadlessChromium::Load(const std::filesystem::path& page) const {
   return Run({"--dump-dom", FileUrl(page)});
 }
 
-BrowserRun HeadlessBrowser::Screenshot(const std::filesystem::path& page,
-                                       const std::filesystem::path& picture, int width,
-                                       int height) const {
+BrowserRun HeadlessChromium::Screenshot(const std::filesystem::path& page,
+                                        const std::filesystem::path& picture, int width,
+                                        int height) const {
   return Run({"--screenshot=" + std::filesystem::absolute(picture).string(),
               "--window-size=" + std::to_string(width) + "," + std::to_string(height),
               FileUrl(page)});
 }
 
-BrowserRun HeadlessBrowser::Run(const std::vector<std::string>& arguments) const {
+BrowserRun HeadlessChromium::Run(const std::vector<std::string>& arguments) const {
   const ScratchFolder scratch("lotwise-browser");
   std::vector<std::string> command{chromium_.string()};
   command.insert(command.end(), std::begin(kFlags), std::end(kFlags));

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "browse/api_settings.h"
-#include "browse/clock.h"
-#include "http/http_request.h"
+#include "api/api_settings.h"
+#include "api/clock.h"
+#include "platform/http_sender.h"
 #include "platform/listing_source.h"
 
 namespace lotwise {
@@ -15,9 +15,9 @@ namespace lotwise {
 // an application token got with the client credentials, kept for the whole run and
 // renewed 5 minutes before it expires; an answer of 401 gets one new token and one more
 // try. Every request carries the marketplace, and the partner campaign when one is set.
-class BrowseApiSource : public ListingSource {
+class ApiSource : public ListingSource {
  public:
-  BrowseApiSource(ApiSettings settings, HttpSender& http, const Clock& clock);
+  ApiSource(ApiSettings settings, HttpSender& http, const Clock& clock);
 
   ListingPage Search(const ListingQuery& query) override;
   ListingPage Next(const std::string& next) override;
@@ -28,6 +28,9 @@ class BrowseApiSource : public ListingSource {
   std::string SearchAddress(const ListingQuery& query) const;
 
  private:
+  struct Stopped;
+  // Sends a request; throws Stopped when it was cut short.
+  HttpResponse Sent(const HttpRequest& request);
   const std::string& Token();
   HttpResponse Ask(const std::string& url);
   ListingPage Page(const std::string& url);

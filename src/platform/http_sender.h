@@ -6,7 +6,7 @@
 
 namespace lotwise {
 
-// An HTTP request of the marketplace's API: a GET, or a POST of a form.
+// An HTTP request of a source of items: a GET, or a POST of a form.
 struct HttpRequest {
   std::string url;
   std::string formBody;  // sent as a POST when not empty
@@ -15,13 +15,23 @@ struct HttpRequest {
   std::string password;
 };
 
+// What became of a request: the answer, or none because the search was stopped while it
+// waited.
 struct HttpResponse {
-  int status = 0;  // 0: no answer, the request was cut short
+  enum class Outcome {
+    kAnswered,  // `status` and `body` are the server's
+    kStopped,   // cut short by "Stop Search": no answer
+  };
+  int status = 0;
   std::string body;
+  Outcome outcome = Outcome::kAnswered;
+
+  bool stopped() const { return outcome == Outcome::kStopped; }
+  static HttpResponse Stopped() { return {0, {}, Outcome::kStopped}; }
 };
 
 // What sends such requests, handling user input while one waits. Throws FetchError when
-// no answer arrives.
+// no answer arrives for any other reason.
 class HttpSender {
  public:
   virtual ~HttpSender() = default;

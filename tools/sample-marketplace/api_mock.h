@@ -38,9 +38,9 @@ std::string_view MarketplaceCurrency(std::string_view marketplaceId);
 // absent) and the partner's ids (X-EBAY-C-ENDUSERCTX:
 // "affiliateCampaignId=<id>,affiliateReferenceId=<ref>"), and lists the matching
 // current items in item number order. Safe to use from several threads.
-class BrowseApi {
+class ApiMock {
  public:
-  BrowseApi(const std::vector<Item>& items, const ApiSettings& settings);
+  ApiMock(const std::vector<Item>& items, const ApiSettings& settings);
 
   // Whether requests for that path are the API's.
   static bool Serves(std::string_view path);

@@ -1,4 +1,4 @@
-#include "browse/browse_api_source.h"
+#include "api/api_source.h"
 
 #include <algorithm>
 #include <climits>
@@ -124,16 +124,14 @@ ListingPage ReadSearchAnswer(std::string_view json) {
   return page;
 }
 
-BrowseApiSource::BrowseApiSource(ApiSettings settings, HttpSender& http, const Clock& clock)
+ApiSource::ApiSource(ApiSettings settings, HttpSender& http, const Clock& clock)
     : settings_(std::move(settings)), http_(http), clock_(clock) {}
 
-std::string BrowseApiSource::Currency() const { return CurrencyOf(settings_.marketplace); }
+std::string ApiSource::Currency() const { return CurrencyOf(settings_.marketplace); }
 
-std::string BrowseApiSource::Name() const {
-  return "Marketplace API (" + settings_.marketplace + ")";
-}
+std::string ApiSource::Name() const { return "Marketplace API (" + settings_.marketplace + ")"; }
 
-std::string BrowseApiSource::SearchAddress(const ListingQuery& query) const {
+std::string ApiSource::SearchAddress(const ListingQuery& query) const {
   std::string url = settings_.baseUrl + "/item_summary/search?";
   if (!query.keywords.empty()) url += "q=" + PercentEncoded(query.keywords) + "&";
   if (!query.categoryId.empty()) url += "category_ids=" + PercentEncoded(query.categoryId) + "&";
@@ -142,13 +140,20 @@ std::string BrowseApiSource::SearchAddress(const ListingQuery& query) const {
   return url;
 }
 
-ListingPage BrowseApiSource::Search(const ListingQuery& query) {
-  return Page(SearchAddress(query));
+ListingPage ApiSource::Search(const ListingQuery& query) { return Page(SearchAddress(query)); }
+
+ListingPage ApiSource::Next(const std::string& next) { return Page(next); }
+
+// A request cut short because the search was stopped: the page asked for is given empty.
+struct ApiSource::Stopped {};
+
+HttpResponse ApiSource::Sent(const HttpRequest& request) {
+  HttpResponse response = http_.Send(request);
+  if (response.stopped()) throw Stopped{};
+  return response;
 }
 
-ListingPage BrowseApiSource::Next(const std::string& next) { return Page(next); }
-
-const std::string& BrowseApiSource::Token() {
+const std::string& ApiSource::Token() {
   if (!token_.empty() && clock_.Now() < renewAt_) return token_;
   token_.clear();
   HttpRequest request;
@@ -157,8 +162,7 @@ const std::string& BrowseApiSource::Token() {
   request.headers = {{"Content-Type", "application/x-www-form-urlencoded"}};
   request.user = settings_.clientId;
   request.password = settings_.clientSecret;
-  const HttpResponse response = http_.Send(request);
-  if (response.status == 0) return token_;  // cut short: the search was stopped
+  const HttpResponse response = Sent(request);
   const Json answer = Json::parse(response.body, nullptr, false);
   if (response.status != 200 || !answer.is_object() || Text(answer, "access_token").empty()) {
     std::string words = answer.is_object() ? Text(answer, "error_description") : "";
@@ -180,30 +184,31 @@ const std::string& BrowseApiSource::Token() {
   return token_;
 }
 
-HttpResponse BrowseApiSource::Ask(const std::string& url) {
-  const std::string& token = Token();
-  if (token.empty()) return {};  // the token request was cut short: the search was stopped
+HttpResponse ApiSource::Ask(const std::string& url) {
   HttpRequest request;
   request.url = url;
-  request.headers = {{"Authorization", "Bearer " + token},
+  request.headers = {{"Authorization", "Bearer " + Token()},
                      {"X-EBAY-C-MARKETPLACE-ID", settings_.marketplace}};
   if (!settings_.campaignId.empty()) {
     request.headers.push_back(
         {"X-EBAY-C-ENDUSERCTX", "affiliateCampaignId=" + settings_.campaignId});
   }
-  return http_.Send(request);
+  return Sent(request);
 }
 
-ListingPage BrowseApiSource::Page(const std::string& url) {
-  HttpResponse response = Ask(url);
-  if (response.status == 401) {
-    // An expired (or revoked) token: one new token, one more try.
-    token_.clear();
-    response = Ask(url);
+ListingPage ApiSource::Page(const std::string& url) {
+  try {
+    HttpResponse response = Ask(url);
+    if (response.status == 401) {
+      // An expired (or revoked) token: one new token, one more try.
+      token_.clear();
+      response = Ask(url);
+    }
+    if (response.status != 200) Refused(response);
+    return ReadSearchAnswer(response.body);
+  } catch (const Stopped&) {
+    return {};  // the search was stopped: it reads nothing more
   }
-  if (response.status == 0) return {};  // cut short: the search was stopped
-  if (response.status != 200) Refused(response);
-  return ReadSearchAnswer(response.body);
 }
 
 }  // namespace lotwise

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "http/curl_fetcher.h"
 #include "platform/platform.h"
@@ -11,7 +12,8 @@ namespace lotwise {
 
 // A platform without a desktop: pages come through libcurl, and whatever a person would
 // see or do while the window works is left to the hooks. Nothing is opened or shown.
-class HttpPlatform : public Platform, public HttpSender {
+// A fetch is cut short once the search is stopped, as on the desktop.
+class HeadlessPlatform : public Platform, public HttpSender {
  public:
   struct Hooks {
     // As a fetch begins.
@@ -23,7 +25,11 @@ class HttpPlatform : public Platform, public HttpSender {
     std::function<void(const std::string& target)> shellOpen;
   };
 
-  explicit HttpPlatform(Hooks hooks, CurlFetcher::Options fetchOptions = {});
+  explicit HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions = {});
+
+  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
+  // there (CurlFetcher::StopWhen).
+  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
 
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;

@@ -1,13 +1,13 @@
 // The Browse API client on a recorded exchange: the requests it sends, its token kept,
 // renewed and replaced, and the answers and errors it reads.
 
+#include "api/api_source.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
 #include <vector>
-
-#include "browse/browse_api_source.h"
 
 namespace lotwise {
 namespace {
@@ -57,9 +57,9 @@ const std::string kOnePage = R"({"total": 3, "next": "https://api.test/page2",
     {"itemId": "v1|6|0", "title": "Lamp without extras", "price": {"value": "9.99", "currency": "EUR"}},
     "not an item"]})";
 
-class BrowseApiTest : public ::testing::Test {
+class ApiSourceTest : public ::testing::Test {
  protected:
-  BrowseApiTest() {
+  ApiSourceTest() {
     settings.clientId = "id";
     settings.clientSecret = "secret";
     settings.baseUrl = "https://api.test/buy/browse/v1";
@@ -71,9 +71,9 @@ class BrowseApiTest : public ::testing::Test {
   MovableClock clock;
 };
 
-TEST_F(BrowseApiTest, SendsTheTokenRequestThenSearchesWithItsHeaders) {
+TEST_F(ApiSourceTest, SendsTheTokenRequestThenSearchesWithItsHeaders) {
   settings.campaignId = "533";
-  BrowseApiSource source(settings, http, clock);
+  ApiSource source(settings, http, clock);
   http.answers = {Token("t1"), {200, kOnePage}};
   ListingQuery query;
   query.keywords = "(red, car)";
@@ -113,8 +113,8 @@ TEST_F(BrowseApiTest, SendsTheTokenRequestThenSearchesWithItsHeaders) {
   EXPECT_EQ(page.items[1].imageUrl, "");
 }
 
-TEST_F(BrowseApiTest, TheTokenIsKeptRenewedFiveMinutesEarlyAndReplacedOnceOn401) {
-  BrowseApiSource source(settings, http, clock);
+TEST_F(ApiSourceTest, TheTokenIsKeptRenewedFiveMinutesEarlyAndReplacedOnceOn401) {
+  ApiSource source(settings, http, clock);
   http.answers = {Token("t1", 3600), {200, "{}"}, {200, "{}"}};
   source.Search({});
   clock.now += 54min;  // within the hour less five minutes: the same token
@@ -139,13 +139,13 @@ TEST_F(BrowseApiTest, TheTokenIsKeptRenewedFiveMinutesEarlyAndReplacedOnceOn401)
 
   // A token request cut short by a stop: nothing more is sent, and nothing is read.
   http.requests.clear();
-  http.answers = {{401, "{}"}, {0, ""}};
+  http.answers = {{401, "{}"}, HttpResponse::Stopped()};
   EXPECT_TRUE(source.Next("https://api.test/page5").items.empty());
   EXPECT_EQ(http.requests.size(), 2u);
 }
 
-TEST_F(BrowseApiTest, ErrorsBecomeListingErrorsOfTheirKind) {
-  BrowseApiSource source(settings, http, clock);
+TEST_F(ApiSourceTest, ErrorsBecomeListingErrorsOfTheirKind) {
+  ApiSource source(settings, http, clock);
   const auto kindOf = [&](HttpResponse answer) {
     http.answers.push_back(std::move(answer));
     try {
