@@ -7,9 +7,9 @@
 
 namespace lotwise {
 
-// One item of a search answer of the marketplace's API.
+// One item as a source of items (the marketplace's API, its site) gives it.
 struct ListedItem {
-  std::string itemId;        // "v1|123456789012|0"
+  std::string itemId;        // the API's "v1|123456789012|0"; empty from the site
   std::string legacyItemId;  // the number in item-page addresses
   std::string title;
   std::string itemWebUrl;
@@ -18,7 +18,12 @@ struct ListedItem {
   std::string price;                // decimal text: the current bid, else the price
   std::string currency;             // of the price: "USD", "EUR", ...
   int bidCount = 0;
-  std::string endDate;  // "yyyy-MM-ddThh:mm:ss.sssZ", UTC; empty when not given
+  // "yyyy-MM-ddThh:mm:ss.sssZ" (the API) or "yyyy-MM-ddThh:mm:ssZ", UTC; a date alone
+  // ("yyyy-MM-dd") where only that is known; empty when not given.
+  std::string endDate;
+  // False when the source says the item is sold otherwise than by auction only (the
+  // API's buyingOptions without "AUCTION").
+  bool auction = true;
 };
 
 // What a search asks the API for: the parameters `q`, `category_ids` and `filter` (empty
