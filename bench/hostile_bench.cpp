@@ -169,18 +169,9 @@ std::string EventAttributes(int k) { return Repeat("<b onx=y>", k * kMiB); }
 std::string TableEndNearMisses(int k) { return Repeat("</tabl</table", k * kMiB); }
 std::string CategoryNearMisses(int k) { return Repeat("&category=123", k * kMiB); }
 
-void CountBrowse(const std::string& line) {
-  int featuredMode = 1;
-  benchmark::DoNotOptimize(StripBid(line, 2, featuredMode));
-}
-void CountFeatured(const std::string& line) {
-  int featuredMode = 1;
-  benchmark::DoNotOptimize(StripBid(line, 3, featuredMode));
-}
-void CountCompleted(const std::string& line) {
-  int featuredMode = 0;
-  benchmark::DoNotOptimize(StripBid(line, 4, featuredMode));
-}
+void CountBrowse(const std::string& line) { benchmark::DoNotOptimize(StripBid(line, 2)); }
+void CountFeatured(const std::string& line) { benchmark::DoNotOptimize(StripBid(line, 3)); }
+void CountCompleted(const std::string& line) { benchmark::DoNotOptimize(StripBid(line, 4)); }
 void CountKeyword(const std::string& line) { benchmark::DoNotOptimize(GrabBid(line)); }
 void RewriteBrowse(const std::string& line) {
   benchmark::DoNotOptimize(AddAffliate(line, kConfig).size());

@@ -34,10 +34,7 @@ enum class Writer { kCountPasses, kOnePass };
 void WriteReport(const std::filesystem::path& pageFile, const std::filesystem::path& report,
                  std::int16_t highest, std::int16_t minimum, Writer writer) {
   const Config config = BenchConfig();
-  int featuredMode = 0;
-  const BidCountOf bidCount = [&](std::string_view line) {
-    return StripBid(line, 2, featuredMode);
-  };
+  const BidCountOf bidCount = [&](std::string_view line) { return StripBid(line, 2); };
   const RowTextOf rowText = [&](std::string_view line) { return AddAffliate(line, config); };
   ReportFile file(report);
   file.Write(ReportBeginning(config));
@@ -57,10 +54,9 @@ void WriteReport(const std::filesystem::path& pageFile, const std::filesystem::p
 std::int16_t Scan(const std::filesystem::path& pageFile, bool rewrite = false,
                   std::int16_t minimum = 0) {
   const Config config = BenchConfig();
-  int featuredMode = 0;
   std::int16_t highest = 0;
   ReadLines(pageFile, [&](std::string_view line) {
-    const std::int16_t count = StripBid(line, 2, featuredMode);
+    const std::int16_t count = StripBid(line, 2);
     highest = std::max(highest, count);
     if (rewrite && count >= minimum) benchmark::DoNotOptimize(AddAffliate(line, config).size());
   });

@@ -1,7 +1,7 @@
 // Answers of the marketplace's API as they come from the network: reading one gives its
-// page or a ListingError, never anything worse; every item of it comes back unchanged
-// from its page-file line, and its report row has the row's own tags only and, once
-// cleaned as the report writer cleans it, nothing a browser would run.
+// page or a ListingError, never anything worse; the report row of every item of it has
+// the row's own tags only and, once cleaned as the report writer cleans it, nothing a
+// browser would run.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,22 +10,14 @@
 #include <vector>
 
 #include "api/api_source.h"
-#include "collect/item_record.h"
 #include "fuzz_support.h"
 #include "plain_markup.h"
 #include "report/active_content.h"
-#include "report/api_row.h"
+#include "report/item_row.h"
 
 namespace {
 
 using lotwise::ListedItem;
-
-bool Same(const ListedItem& a, const ListedItem& b) {
-  return a.itemId == b.itemId && a.legacyItemId == b.legacyItemId && a.title == b.title &&
-         a.itemWebUrl == b.itemWebUrl && a.itemAffiliateWebUrl == b.itemAffiliateWebUrl &&
-         a.imageUrl == b.imageUrl && a.price == b.price && a.currency == b.currency &&
-         a.bidCount == b.bidCount && a.endDate == b.endDate;
-}
 
 // The names of the row's tags, in order.
 std::vector<std::string> Tags(std::string_view row) {
@@ -47,7 +39,7 @@ std::string PlainRow(const ListedItem& item, const lotwise::Config& config) {
   plain.price = word(item.price);
   plain.currency = word(item.currency);
   plain.endDate = word(item.endDate);
-  return lotwise::ApiRow(plain, config);
+  return lotwise::ItemRow(plain, config);
 }
 
 }  // namespace
@@ -64,13 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const ListedItem& item : page.items) {
     FUZZ_EXPECT(item.bidCount >= 0);
-    const std::string line = ItemRecord(item);
-    FUZZ_EXPECT(line.find_first_of("\r\n") == std::string::npos);
-    const std::optional<ListedItem> back = ReadItemRecord(line);
-    FUZZ_EXPECT(back && Same(*back, item));
-    FUZZ_EXPECT(ItemRecordBids(line) == item.bidCount);
-
-    std::string row = ApiRow(item, config);
+    std::string row = ItemRow(item, config);
     FUZZ_EXPECT(row.find_first_of("\r\n") == std::string::npos);
     FUZZ_EXPECT(Tags(row) == Tags(PlainRow(item, config)));
     RemoveActiveContent(row);

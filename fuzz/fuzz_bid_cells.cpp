@@ -1,10 +1,10 @@
 // The bid readers of the page-file lines: StripBid for the category (2), featured (3)
-// and completed-items (4) searches, in both featured modes, and GrabBid for the
+// and completed-items (4) searches, and GrabBid for the
 // keyword search. Their counts must be those of a plain reading of the cells, and never
 // outside what a cell of at most three characters can hold.
 //
-// Input: one control byte (bits 0-2: search kind 1-8, where only 2-4 read cells; bit 3:
-// featured mode 1; bit 4: StopRequested for GrabBid), then the line.
+// Input: one control byte (bits 0-2: search kind 1-8, where only 2-4 read cells; bit 4:
+// StopRequested for GrabBid; the others unused), then the line.
 
 #include <cstdint>
 #include <string_view>
@@ -43,11 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t control = data[0];
   const std::string_view line(reinterpret_cast<const char*>(data) + 1, size - 1);
   const auto kind = static_cast<std::int16_t>((control & 7) + 1);
-  int featuredMode = (control >> 3) & 1;
   const int stopRequested = (control >> 4) & 1;
 
-  const std::int16_t stripped = StripBid(line, kind, featuredMode);
-  FUZZ_EXPECT(featuredMode == 0 || featuredMode == 1);
+  const std::int16_t stripped = StripBid(line, kind);
   FUZZ_EXPECT(InCellRange(stripped));
   if (kind == 2) {
     FUZZ_EXPECT(stripped == PlainCellCount(line, "</TD><TD ALIGN=CENTER WIDTH=\"10%\">", "<br>"));

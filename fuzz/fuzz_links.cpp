@@ -17,7 +17,7 @@
 #include "plain_markup.h"
 #include "report/active_content.h"
 #include "report/affiliate.h"
-#include "report/report_writer.h"
+#include "report/line_rows.h"
 #include "report/switch_url.h"
 #include "support/plain_rewrite.h"
 #include "support/test_config.h"
@@ -99,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string listingRow = Cleaned(affiliated);
   const std::string searchRow = Cleaned(switched);
-  FUZZ_EXPECT(ListingRow(line, config) == listingRow);
-  FUZZ_EXPECT(SearchRow(line, config, stopRequested) == searchRow);
+  FUZZ_EXPECT(AffiliateRow(line, config) == listingRow);
+  FUZZ_EXPECT(ItemLinkRow(line, config, stopRequested) == searchRow);
   FUZZ_EXPECT(Inactive(Cleaned(std::string(line)) + listingRow + searchRow + listingRow));
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "search/search_state.h"
 #include "text/percent_encoding.h"
 
 namespace lotwise {
@@ -130,6 +131,18 @@ ApiSource::ApiSource(ApiSettings settings, HttpSender& http, const Clock& clock)
 std::string ApiSource::Currency() const { return CurrencyOf(settings_.marketplace); }
 
 std::string ApiSource::Name() const { return "Marketplace API (" + settings_.marketplace + ")"; }
+
+std::optional<std::string> ApiSource::Lacks(std::int16_t searchKind) const {
+  if (searchKind == kFeaturedSearch) {
+    return "The marketplace's API offers no search for featured auctions: choose \"Classic "
+           "pages\" in Settings for it.";
+  }
+  if (searchKind == kCompletedSearch) {
+    return "The marketplace's API offers no search for completed items: they are only in its "
+           "Marketplace Insights API, which is closed to new applications.";
+  }
+  return std::nullopt;
+}
 
 std::string ApiSource::SearchAddress(const ListingQuery& query) const {
   std::string url = settings_.baseUrl + "/item_summary/search?";

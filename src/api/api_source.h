@@ -23,6 +23,7 @@ class ApiSource : public ListingSource {
   ListingPage Next(const std::string& next) override;
   std::string Currency() const override;
   std::string Name() const override;
+  std::optional<std::string> Lacks(std::int16_t searchKind) const override;
 
   // The address of a search's first page.
   std::string SearchAddress(const ListingQuery& query) const;

@@ -23,13 +23,8 @@ struct Config {
 // The values this build was configured with.
 Config buildConfig();
 
-// The program's version: major, minor and revision.
-struct ProgramVersion {
-  int major = 0;
-  int minor = 0;
-  int revision = 0;
-};
-
-ProgramVersion programVersion();
+// The program's version as every place shows it: major, minor and revision numbers
+// joined by "." ("3.2.18").
+std::string VersionNumber();
 
 }  // namespace lotwise

@@ -9,8 +9,10 @@
 #include "collect/page_file.h"
 #include "collect/page_loop.h"
 #include "collect/search_results.h"
-#include "report/report_writer.h"
-#include "report/scan.h"
+#include "report/item_rows.h"
+#include "report/line_rows.h"
+#include "report/report_file.h"
+#include "report/write_report.h"
 #include "search/categories.h"
 
 namespace lotwise {
@@ -93,7 +95,8 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
                {},
                false,
                {},
-               nullptr} {
+               nullptr,
+               {}} {
   cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
   frmAbout.lblDescription.caption =
       "Lotwise finds the auctions that already draw bids. Published by the Lotwise authors; "
@@ -124,14 +127,19 @@ void SearchWindow::ShowStatus(std::string text) { Label1.caption = std::move(tex
 
 void SearchWindow::OfferIncompleteResults() { Command6.enabled = true; }
 
+void SearchWindow::ReadyForAnotherSearch(std::string status) {
+  StopRequested = 1;
+  EnableSearchCommands(true);
+  Command1.caption = "Stop Search";
+  Label1.caption = std::move(status);
+}
+
 void SearchWindow::EndWithMessage(const std::string& text) {
   context_.summary.end = SearchEnd::kMessage;
   context_.summary.message = text;
   platform_.MessageBox(text);
-  StopRequested = 1;
-  EnableSearchCommands(true);
-  Command1.caption = "Stop Search";
-  Label1.caption = "Ready for another search";
+  // "See Incomplete Results" keeps the state the collection left it in.
+  ReadyForAnotherSearch("Ready for another search");
 }
 
 void SearchWindow::ShowFinished() {
@@ -154,11 +162,8 @@ void SearchWindow::EndSearch(const std::string& why, const std::string& detail) 
   context_.summary.end = SearchEnd::kFailure;
   context_.summary.message = why;
   context_.summary.detail = detail;
-  StopRequested = 1;
-  EnableSearchCommands(true);
+  ReadyForAnotherSearch("Search ended: " + why);
   Command6.enabled = false;
-  Command1.caption = "Stop Search";
-  Label1.caption = "Search ended: " + why;
   statusDetail = detail;
 }
 
@@ -169,11 +174,18 @@ void SearchWindow::RemoveTempFile() {
   std::filesystem::remove(ReportPath(), ignored);
 }
 
+std::optional<std::int16_t> SearchWindow::KindOf(const CommandButton& command) const {
+  if (&command == &cmdSearch) return kKeywordSearch;
+  if (&command == &Command3) return kCategorySearch;
+  if (&command == &Command4) return kFeaturedSearch;
+  if (&command == &Command5) return kCompletedSearch;
+  return std::nullopt;
+}
+
 bool SearchWindow::click(CommandButton& command) {
   if (!command.enabled) return false;
-  if (&command == &cmdSearch || &command == &Command3 || &command == &Command4 ||
-      &command == &Command5) {
-    RunSearch(command);
+  if (const std::optional<std::int16_t> kind = KindOf(command)) {
+    RunSearch(*kind);
   } else if (&command == &Command1) {
     StopSearch();
   } else if (&command == &Command6) {
@@ -189,31 +201,24 @@ bool SearchWindow::click(CommandButton& command) {
   return true;
 }
 
-void SearchWindow::RunSearch(CommandButton& command) {
+void SearchWindow::RunSearch(std::int16_t kind) {
   if (searchDepth_ > 0) {
     // A stopped search is still unwinding below this click: run this one after it.
-    pendingSearch_ = &command;
+    pendingSearch_ = kind;
     return;
   }
-  for (CommandButton* next = &command; next != nullptr;) {
-    pendingSearch_ = nullptr;
+  for (std::optional<std::int16_t> next = kind; next;) {
+    pendingSearch_.reset();
     ++searchDepth_;
     // An early end asked for in an earlier search must not cut this one short.
     SeeIncomplete = 0;
     context_.lastPage = {};
     context_.foundNone = false;
     context_.summary = {};
+    context_.items.clear();
     statusDetail.clear();
     try {
-      if (next == &cmdSearch) {
-        KeywordSearch();
-      } else if (next == &Command3) {
-        CategorySearch();
-      } else if (next == &Command4) {
-        FeaturedSearch();
-      } else {
-        CompletedSearch();
-      }
+      Search(*next);
     } catch (const FetchError& failure) {
       EndSearch(ShortReason(failure), failure.what());
     } catch (const std::exception& failure) {
@@ -228,19 +233,53 @@ void SearchWindow::RunSearch(CommandButton& command) {
   }
 }
 
-void SearchWindow::KeywordSearch() {
-  StopRequested = 0;
-  ListOffset = 0;
-  EnableSearchCommands(false);
-  RemoveTempFile();
-  SearchKind = kKeywordSearch;
-  if (context_.listings != nullptr) {
-    CollectApiPages(context_);
-    ScanApiItems(context_);
-    return;
+void SearchWindow::Search(std::int16_t kind) {
+  ListingSource* const source = context_.listings;
+  if (source != nullptr) {
+    if (std::optional<std::string> lacking = source->Lacks(kind)) {
+      EndWithMessage(*lacking);
+      return;
+    }
   }
-  RunKeywordSearch(context_);
-  ScanSearchPages(context_);
+  BeginSearch(kind);
+  // The one place that picks the stages of a search: a source's items, or the classic
+  // pages of the search's kind.
+  if (source != nullptr) {
+    CollectItems(context_);
+    WriteReport(context_, ListedItemRows());
+  } else if (kind == kKeywordSearch) {
+    RunKeywordSearch(context_);
+    WriteReport(context_, ItemLinkRows());
+  } else {
+    if (kind == kCategorySearch) CollectCategoryPages(context_);
+    if (kind == kFeaturedSearch) CollectFeaturedPages(context_);
+    if (kind == kCompletedSearch) CollectCompletedPages(context_);
+    WriteReport(context_, AffiliateRows());
+  }
+}
+
+void SearchWindow::BeginSearch(std::int16_t kind) {
+  StopRequested = 0;
+  if (PagesByOffset(kind) || context_.listings != nullptr) ListOffset = 0;
+  EnableSearchCommands(false);
+  // Page 1 is the index page, fetched first (the keyword search has none).
+  if (kind != kKeywordSearch) PageStart = 2;
+  RemoveTempFile();
+  switch (kind) {
+    case kCategorySearch:
+      Label1.caption = "Finding # of Auctions in Category.......";
+      break;
+    case kFeaturedSearch:
+      Label1.caption = "Finding # of featured auctions.......";
+      FeaturedMode = 0;
+      break;
+    case kCompletedSearch:
+      Label1.caption = "Finding # of completed auctions.......";
+      break;
+    default:
+      break;  // the keyword search shows what its collection says
+  }
+  SearchKind = kind;
 }
 
 void SearchWindow::UseListingSource(ListingSource* source) { context_.listings = source; }
@@ -249,70 +288,15 @@ std::string SearchWindow::SourceName() const {
   return context_.listings != nullptr ? context_.listings->Name() : "Classic pages";
 }
 
-void SearchWindow::StartPagedSearch(const char* status, std::int16_t kind) {
-  EnableSearchCommands(false);
-  PageStart = 2;
-  RemoveTempFile();
-  Label1.caption = status;
-  SearchKind = kind;
-}
-
-void SearchWindow::CategorySearch() {
-  StopRequested = 0;
-  StartPagedSearch("Finding # of Auctions in Category.......", kCategorySearch);
-  if (context_.listings != nullptr) {
-    ListOffset = 0;
-    CollectApiPages(context_);
-    ScanApiItems(context_);
-    return;
-  }
-  CollectCategoryPages(context_);
-  ScanListingPages(context_);
-}
-
-void SearchWindow::FeaturedSearch() {
-  if (context_.listings != nullptr) {
-    EndWithMessage(
-        "The marketplace's API offers no search for featured auctions: choose \"Classic "
-        "pages\" in Settings for it.");
-    return;
-  }
-  StopRequested = 0;
-  StartPagedSearch("Finding # of featured auctions.......", kFeaturedSearch);
-  FeaturedMode = 0;
-  CollectFeaturedPages(context_);
-  ScanListingPages(context_);
-}
-
-void SearchWindow::CompletedSearch() {
-  if (context_.listings != nullptr) {
-    EndWithMessage(
-        "The marketplace's API offers no search for completed items: they are only in its "
-        "Marketplace Insights API, which is closed to new applications.");
-    return;
-  }
-  StopRequested = 0;
-  ListOffset = 0;
-  StartPagedSearch("Finding # of completed auctions.......", kCompletedSearch);
-  CollectCompletedPages(context_);
-  ScanListingPages(context_);
-}
-
 void SearchWindow::StopSearch() {
   statusDetail.clear();
   SeeIncomplete = 0;
-  StopRequested = 1;
-  for (CommandButton* command : {&Command2, &Command3, &Command4, &Command5}) {
-    command->enabled = true;
-  }
+  ReadyForAnotherSearch("Ready for another search");
   Command6.enabled = false;
-  cmdSearch.enabled = true;
-  Command1.caption = "Stop Search";
-  Label1.caption = "Ready for another search";
 }
 
 void SearchWindow::close() {
-  pendingSearch_ = nullptr;
+  pendingSearch_.reset();
   if (searching()) StopSearch();
   frmAbout.loaded = false;
 }
@@ -347,11 +331,8 @@ void SearchWindow::choose(MenuItem& item) {
 }
 
 void SearchWindow::LoadAbout() {
-  const ProgramVersion version = programVersion();
   frmAbout.caption = "About Lotwise";
-  frmAbout.lblVersion.caption = "Version " + std::to_string(version.major) + "." +
-                                std::to_string(version.minor) + "." +
-                                std::to_string(version.revision);
+  frmAbout.lblVersion.caption = "Version " + VersionNumber();
   frmAbout.loaded = true;
 }
 

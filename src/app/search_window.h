@@ -93,17 +93,20 @@ class SearchWindow : public SearchState, private SearchControls {
   void StartUp();
   void FillCategories();
   void RemoveTempFile();
-  void RunSearch(CommandButton& command);
+  // The kind of search a command runs; nothing for the other commands.
+  std::optional<std::int16_t> KindOf(const CommandButton& command) const;
+  void RunSearch(std::int16_t kind);
+  // A search of that kind from its first step to its report.
+  void Search(std::int16_t kind);
+  // The first steps of every search command: StopRequested cleared, the search commands
+  // disabled, the files of the last search deleted, the state of this kind set.
+  void BeginSearch(std::int16_t kind);
+  // StopRequested 1, the search commands enabled, "Stop Search", and the status line.
+  void ReadyForAnotherSearch(std::string status);
   // Ends a search that failed where no stage handles the failure: the status line
   // says why in short ("Search ended: <why>"), `detail` says all of it, StopRequested is
   // 1 and the window is ready; the page file is kept.
   void EndSearch(const std::string& why, const std::string& detail);
-  // The common first steps of the category, featured and completed-items searches.
-  void StartPagedSearch(const char* status, std::int16_t kind);
-  void KeywordSearch();
-  void CategorySearch();
-  void FeaturedSearch();
-  void CompletedSearch();
   void StopSearch();
   void LoadAbout();
 
@@ -112,7 +115,7 @@ class SearchWindow : public SearchState, private SearchControls {
   Platform& platform_;
   SearchContext context_;
   int searchDepth_ = 0;
-  CommandButton* pendingSearch_ = nullptr;
+  std::optional<std::int16_t> pendingSearch_;
 };
 
 }  // namespace lotwise

@@ -6,10 +6,9 @@
 #include <limits>
 #include <string_view>
 
-#include "collect/item_record.h"
-#include "collect/page_file.h"
 #include "search/categories.h"
 #include "search/minimum_bids.h"
+#include "text/characters.h"
 #include "text/position.h"
 
 namespace lotwise {
@@ -24,7 +23,7 @@ std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words;
   std::string word;
   for (char c : text) {
-    if (c == ' ' || c == '\t') {
+    if (IsBlank(c)) {
       if (!word.empty()) words.push_back(std::move(word));
       word.clear();
     } else {
@@ -47,16 +46,6 @@ std::string Joined(const std::vector<std::string>& words, std::string_view betwe
 std::string Trimmed(const std::string& text) {
   const std::vector<std::string> words = Words(text);
   return Joined(words, " ");
-}
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool IsWordCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         static_cast<unsigned char>(c) >= 0x80;
 }
 
 // The title holds `word` as a word of its own, ignoring case.
@@ -97,16 +86,11 @@ std::string RefusalMessage(const ListingError& failure) {
   return failure.kind() == ListingError::Kind::kCallLimit ? kCallLimit : failure.what();
 }
 
-// Appends the items kept as one record: one page-file line each.
-void AppendItems(SearchContext& search, const ApiSearch& request, const ListingPage& page) {
-  std::string lines;
-  for (const ListedItem& item : page.items) {
-    if (!Kept(request, item)) continue;
-    if (!lines.empty()) lines += "\r\n";
-    lines += ItemRecord(item);
-    ++search.summary.recordsAppended;
+// Keeps the items of a page that the search asked for, in the order received.
+void KeepItems(SearchContext& search, const ApiSearch& request, ListingPage& page) {
+  for (ListedItem& item : page.items) {
+    if (Kept(request, item)) search.items.push_back(std::move(item));
   }
-  if (!lines.empty()) AppendRecord(search.pageFile, lines);
 }
 
 void ShowWarnings(SearchContext& search, const std::vector<std::string>& warnings) {
@@ -116,7 +100,7 @@ void ShowWarnings(SearchContext& search, const std::vector<std::string>& warning
   search.platform.MessageBox(text);
 }
 
-// The collection of CollectApiPages.
+// The collection of CollectItems.
 void CollectPages(SearchContext& search) {
   SearchState& state = search.state;
   SearchControls& controls = search.controls;
@@ -156,7 +140,7 @@ void CollectPages(SearchContext& search) {
     ++search.summary.pagesCollected;
     search.platform.DoEvents();
     if (state.StopRequested == 1) return;
-    AppendItems(search, *request, page);
+    KeepItems(search, *request, page);
     if (state.SeeIncomplete == 1) return;
     if (page.next.empty() || offset + limit >= kMostResults) return;
     offset += limit;
@@ -225,10 +209,10 @@ std::optional<ApiSearch> ApiCategorySearch(const std::string& category, int mini
   return request;
 }
 
-void CollectApiPages(SearchContext& search) {
+void CollectItems(SearchContext& search) {
   CollectPages(search);
-  // Nothing kept: the page file is missing, and the message says that nothing was found.
-  if (search.summary.recordsAppended == 0) search.foundNone = true;
+  // Nothing kept: the message says that nothing was found.
+  if (search.items.empty()) search.foundNone = true;
 }
 
 }  // namespace lotwise

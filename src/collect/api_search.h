@@ -40,11 +40,11 @@ std::optional<ApiSearch> ApiCategorySearch(const std::string& category, int mini
 // Runs a keyword or category search (by SearchKind) through the search's listing source:
 // builds its request (a message and no request when the tab holds none), collects its
 // pages, following each page's next address up to the last page or 10,000 results, and
-// appends every item kept to the page file, one line each (ItemRecord). Shows the status
+// keeps every item the search asked for in the search's `items`. Shows the status
 // texts of the keyword search, handles input before each page's items are appended, and
 // ends after the page at which "See Incomplete Results" was clicked. The marketplace's
 // warnings and a refusal are shown once in a message box; a failure of the marketplace's
 // own is asked again once after 2 seconds.
-void CollectApiPages(SearchContext& search);
+void CollectItems(SearchContext& search);
 
 }  // namespace lotwise

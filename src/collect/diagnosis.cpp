@@ -6,6 +6,7 @@
 
 #include "collect/page_markers.h"
 #include "search/search_state.h"
+#include "text/characters.h"
 #include "text/marker.h"
 
 namespace lotwise {
@@ -67,8 +68,6 @@ bool IsTodaysLayout(std::string_view page, std::int16_t kind) {
                                                       : browse;
   return !HoldsAny(page, classic) && HoldsAny(page, todays);
 }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A count of 0 that ends just before position `at` (0-based), tags and blanks between
 // them allowed ("0 items", "<b>0</b> items"). Looks back a bounded stretch only.

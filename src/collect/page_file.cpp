@@ -1,13 +1,11 @@
 #include "collect/page_file.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <system_error>
 
-#include "files/byte_file.h"
 #include "files/file_failure.h"
-#include "text/lines.h"
 
 namespace lotwise {
 
@@ -19,25 +17,40 @@ void AppendRecord(const std::filesystem::path& file, std::string_view record) {
   }
 }
 
-bool ReadLines(const std::filesystem::path& file, const LineHandler& eachLine) {
-  ByteFile in(file, ByteFile::Mode::kRead);
-  if (!in.isOpen()) {
-    if (in.error() == std::errc::no_such_file_or_directory) return false;
-    throw PageFileError(FileFailure("Could not open", file, in.error()));
+PageFileReader::PageFileReader(const std::filesystem::path& file)
+    : path_(file), file_(file, ByteFile::Mode::kRead) {
+  if (file_.isOpen()) return;
+  if (file_.error() != std::errc::no_such_file_or_directory) {
+    throw PageFileError(FileFailure("Could not open", file, file_.error()));
   }
-  constexpr std::size_t kPiece = 1 << 16;
-  const std::unique_ptr<char[]> buffer(new char[kPiece]);
+  exists_ = false;
+}
+
+void PageFileReader::ReadLines(const LineSplitter::EachLine& eachLine, std::size_t pieceSize) {
+  if (!exists_)
+    throw PageFileError(FileFailure("Could not read", path_, "the file no longer exists"));
+  pieceSize = std::max<std::size_t>(pieceSize, 1);
+  const std::unique_ptr<char[]> piece(new char[pieceSize]);
   LineSplitter splitter;
-  const LineSplitter::EachLine handOver = [&eachLine](std::string_view line, std::uint64_t) {
-    eachLine(line);
-  };
   for (;;) {
-    const std::optional<std::size_t> got = in.Read(buffer.get(), kPiece);
-    if (!got) throw PageFileError(FileFailure("Could not read", file, in.error()));
-    if (*got > 0) splitter.Feed(std::string_view(buffer.get(), *got), handOver);
-    if (*got < kPiece) break;
+    const std::optional<std::size_t> got = file_.Read(piece.get(), pieceSize);
+    if (!got) throw PageFileError(FileFailure("Could not read", path_, file_.error()));
+    if (*got > 0) splitter.Feed(std::string_view(piece.get(), *got), eachLine);
+    if (*got < pieceSize) break;
   }
-  splitter.Finish(handOver);
+  splitter.Finish(eachLine);
+}
+
+void PageFileReader::ReadAt(std::uint64_t offset, std::size_t length, std::string& into) {
+  if (!exists_ || !file_.ReadAt(offset, length, into)) {
+    throw PageFileError(FileFailure("Could not read", path_, file_.error()));
+  }
+}
+
+bool ReadLines(const std::filesystem::path& file, const LineHandler& eachLine) {
+  PageFileReader reader(file);
+  if (!reader.exists()) return false;
+  reader.ReadLines([&eachLine](std::string_view line, std::uint64_t) { eachLine(line); });
   return true;
 }
 

@@ -21,12 +21,6 @@ CommandLine ReadCommandLine(int argc, const char* const* argv) {
   return line;
 }
 
-std::string VersionNumber() {
-  const ProgramVersion version = programVersion();
-  return std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-         std::to_string(version.revision);
-}
-
 std::string VersionText() { return "Lotwise " + VersionNumber() + "\n"; }
 
 std::string HelpText() {

@@ -18,8 +18,7 @@ struct CommandLine {
 // so that both are answered before the application, and with it a display, is needed.
 CommandLine ReadCommandLine(int argc, const char* const* argv);
 
-// The program's version ("3.2.18"), and the texts the command line is answered with.
-std::string VersionNumber();
+// The texts the command line is answered with.
 std::string VersionText();
 std::string HelpText();
 std::string UnknownOptionText(const std::string& argument);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -63,9 +65,9 @@ class ListingError : public std::runtime_error {
   int status_;
 };
 
-// The marketplace's search API as the core sees it. The adapter gets and renews the
-// token, sends the marketplace and partner headers and handles user input while a
-// request waits (as Platform::OpenURL does). Both calls throw ListingError for an
+// A source of items as the core sees it: the marketplace's API, or its site. The adapter
+// does what its source needs (the API's token and headers, ...) and handles user input
+// while a request waits (as Platform::OpenURL does). Both calls throw ListingError for an
 // answer the API gives as an error, and FetchError when no answer arrives.
 class ListingSource {
  public:
@@ -78,6 +80,10 @@ class ListingSource {
   virtual std::string Currency() const = 0;
   // What the window shows of the source: "Marketplace API (EBAY_US)".
   virtual std::string Name() const = 0;
+  // Why the source has no search of kind `searchKind` (the window's SearchKind: 1
+  // keyword, 2 category, 3 featured, 4 completed items), as a message for the user;
+  // nothing when it has one.
+  virtual std::optional<std::string> Lacks(std::int16_t searchKind) const = 0;
 };
 
 }  // namespace lotwise

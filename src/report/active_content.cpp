@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/characters.h"
 #include "text/marker.h"
 #include "text/position.h"
 
@@ -45,15 +46,14 @@ struct EndsTable {
 constexpr EndsTable kEnds;
 
 bool Is(char c, Ends what) { return (kEnds.of[static_cast<unsigned char>(c)] & what) != 0; }
-bool IsBlank(char c) { return Is(c, kBlank); }
+bool IsHtmlSpace(char c) { return Is(c, kBlank); }
 bool EndsTagName(char c) { return Is(c, kTagName); }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Whether `name` is `lower` in any letter case.
 bool SameName(std::string_view name, std::string_view lower) {
-  return name.size() == lower.size() && std::equal(name.begin(), name.end(), lower.begin(),
-                                                   [](char a, char b) { return Lower(a) == b; });
+  return name.size() == lower.size() &&
+         std::equal(name.begin(), name.end(), lower.begin(),
+                    [](char a, char b) { return AsciiLower(a) == b; });
 }
 
 template <std::size_t kCount>
@@ -119,7 +119,7 @@ int NextCharacter(std::string_view value, std::size_t& i) {
 enum class AttributeKind { kOther, kEvent, kHref, kSrc, kAction };
 
 AttributeKind KindOf(std::string_view name) {
-  if (name.size() > 2 && Lower(name[0]) == 'o' && Lower(name[1]) == 'n') {
+  if (name.size() > 2 && AsciiLower(name[0]) == 'o' && AsciiLower(name[1]) == 'n') {
     return AttributeKind::kEvent;
   }
   if (SameName(name, "href")) return AttributeKind::kHref;
@@ -144,7 +144,7 @@ bool RunsScript(AttributeKind kind, std::string_view value) {
     if (c == '\t' || c == '\n' || c == '\r' || c == '\0') continue;
     if (scheme.empty()) {
       if (c >= 0 && c <= ' ') continue;
-      const char first = c < 0 ? '\0' : Lower(static_cast<char>(c));
+      const char first = c < 0 ? '\0' : AsciiLower(static_cast<char>(c));
       if (first == 'j') {
         scheme = "javascript:";
       } else if (first == 'v') {
@@ -155,7 +155,7 @@ bool RunsScript(AttributeKind kind, std::string_view value) {
         return false;
       }
     }
-    if (c < 0 || Lower(static_cast<char>(c)) != scheme[matched]) return false;
+    if (c < 0 || AsciiLower(static_cast<char>(c)) != scheme[matched]) return false;
     if (++matched == scheme.size()) return true;
   }
   return false;
@@ -226,7 +226,7 @@ class Cleaner {
   std::size_t Markup(std::size_t start, std::size_t i) {
     if (i == text_.size()) return Cut(start);
     const char c = text_[i];
-    if (IsLetter(c)) return StartTag(start, i);
+    if (IsAsciiLetter(c)) return StartTag(start, i);
     if (c == '!') {
       if (text_.substr(i + 1, 2) == "--") return EndOrCut(CommentEnd(i + 3), start);
       return EndOrCut(After(Find(text_, ">", i + 1)), start);  // a DOCTYPE, or a comment
@@ -235,9 +235,9 @@ class Cleaner {
     if (c == '/') {
       if (i + 1 == text_.size()) return Cut(start);
       const char d = text_[i + 1];
-      if (d == '>') return i + 2;                                                // nothing
-      if (!IsLetter(d)) return EndOrCut(After(Find(text_, ">", i + 1)), start);  // a comment
-      return EndOrCut(Attributes(NameEnd(i + 1), false), start);                 // an end tag
+      if (d == '>') return i + 2;                                                     // nothing
+      if (!IsAsciiLetter(d)) return EndOrCut(After(Find(text_, ">", i + 1)), start);  // a comment
+      return EndOrCut(Attributes(NameEnd(i + 1), false), start);                      // an end tag
     }
     return i;  // the "<" is text
   }
@@ -296,7 +296,7 @@ class Cleaner {
         return next.size() == name.size() + 2 && SameName(next.substr(1, name.size()), name) &&
                EndsTagName(next.back()) && Attributes(at + name.size() + 2, false) != kNone;
       }
-      if (IsLetter(next[0]) || next[0] == '!' || next[0] == '?') return false;
+      if (IsAsciiLetter(next[0]) || next[0] == '!' || next[0] == '?') return false;
     }
     return false;
   }
@@ -317,12 +317,12 @@ class Cleaner {
     const std::size_t n = text_.size();
     while (i < n) {
       const char c = text_[i];
-      if (IsBlank(c)) {
+      if (IsHtmlSpace(c)) {
         ++i;
         continue;
       }
       if (place.afterName && c == '=') {
-        for (++i; i < n && IsBlank(text_[i]);) ++i;
+        for (++i; i < n && IsHtmlSpace(text_[i]);) ++i;
         if (i == n) return kNone;
         std::size_t from = i;
         std::size_t to = i;

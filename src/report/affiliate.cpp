@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "report/redirect.h"
 #include "text/marker.h"
+#include "text/percent_encoding.h"
 #include "text/position.h"
 #include "text/replace.h"
 
@@ -46,8 +48,7 @@ struct RedirectAnchor {
 };
 
 const RedirectAnchor& RedirectAnchorOf(const Config& config) {
-  std::string start = "<a href=\"http://" + config.affiliateHost + "/click-" + config.browseLinkId +
-                      "-" + config.publisherId + "?loc=http%3A";
+  std::string start = "<a href=\"" + RedirectPrefix(config, config.browseLinkId) + "http%3A";
   thread_local std::optional<RedirectAnchor> last;
   if (!last || last->text != start) last.emplace(std::move(start));
   return *last;
@@ -83,38 +84,12 @@ void OpenLinksInNewWindow(std::string_view row, std::string& out) {
   out.append(row.substr(copied));
 }
 
-// The escape of a character that a carried address escapes; nothing for the others.
-std::string_view EscapeOf(char c) {
-  switch (c) {
-    case ':':
-      return "%3A";
-    case '?':
-      return "%3F";
-    case '=':
-      return "%3D";
-    case '&':
-      return "%26";
-    default:
-      return {};
-  }
-}
+// What a carried address escapes: ":" "?" "=" "&", each written once as %3A %3F %3D %26.
+constexpr PercentEncoding kCarried = PercentEncoding::Only(":?=&");
 
-bool IsEscaped(char c) { return !EscapeOf(c).empty(); }
+bool IsEscaped(char c) { return kCarried.Encodes(static_cast<unsigned char>(c)); }
 
-std::string Escape(std::string_view address) {
-  std::string out;
-  out.reserve(address.size() + 16);
-  std::size_t kept = 0;  // characters of `address` before this one are in `out`
-  for (std::size_t i = 0; i < address.size(); ++i) {
-    const std::string_view escape = EscapeOf(address[i]);
-    if (escape.empty()) continue;
-    out.append(address, kept, i - kept);
-    out.append(escape);
-    kept = i + 1;
-  }
-  out.append(address, kept);
-  return out;
-}
+std::string Escape(std::string_view address) { return PercentEncoded(address, kCarried); }
 
 // The rounds of CgiConvert, each one pass over the output that is linear in it and in
 // the address (ReplaceAllInto with the address prepared as a Marker). There are few
@@ -159,9 +134,22 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
   return output;
 }
 
+// The row of a build without a redirect: its links stay as they are, and it is empty when
+// none of them would have been redirected.
+std::string WithoutRedirect(std::string_view eachline) {
+  if (Fixed().plainAnchor.In(eachline) == 0 && Fixed().plainAnchorUpper.In(eachline) == 0)
+    return {};
+  std::string row(eachline);
+  std::string next;
+  if (RemoveShortCategory(row, next)) row.swap(next);
+  OpenLinksInNewWindow(row, next);
+  return next;
+}
+
 }  // namespace
 
 std::string AddAffliate(std::string_view eachline, const Config& config) {
+  if (!RedirectConfigured(config)) return WithoutRedirect(eachline);
   const RedirectAnchor& anchor = RedirectAnchorOf(config);
   // The row between the steps, in two texts kept from row to row so that their storage
   // is reused: the page's rows are rewritten one after another.

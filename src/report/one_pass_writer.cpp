@@ -11,57 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "files/byte_file.h"
-#include "files/file_failure.h"
-#include "text/lines.h"
+#include "collect/page_file.h"
+#include "files/file_errors.h"
 
 namespace lotwise {
 namespace {
-
-// The page file open for reading, closed however the writing ends.
-class PageFile {
- public:
-  explicit PageFile(const std::filesystem::path& file)
-      : path_(file), file_(file, ByteFile::Mode::kRead) {
-    if (file_.isOpen()) return;
-    if (file_.error() == std::errc::no_such_file_or_directory) {
-      throw ReportError(FileFailure("Could not read", file, "the file no longer exists"));
-    }
-    throw ReportError(FileFailure("Could not open", file, file_.error()));
-  }
-
-  // The next piece from the current position; empty at the end.
-  std::size_t Read(char* into, std::size_t size) {
-    const std::optional<std::size_t> got = file_.Read(into, size);
-    if (!got) throw ReportError(FileFailure("Could not read", path_, file_.error()));
-    return *got;
-  }
-
-  // `length` bytes from `offset`, which the file held when it was read through.
-  void ReadAt(std::uint64_t offset, std::size_t length, std::string& into) {
-    if (!file_.ReadAt(offset, length, into)) {
-      throw ReportError(FileFailure("Could not read", path_, file_.error()));
-    }
-  }
-
- private:
-  std::filesystem::path path_;
-  ByteFile file_;
-};
-
-// Calls `eachLine(line, offset)` with every line of the file, split as ReadLines splits
-// them, and the offset of its first byte.
-void ReadLinesAt(PageFile& file, std::size_t pieceSize, const LineSplitter::EachLine& eachLine) {
-  pieceSize = std::max<std::size_t>(pieceSize, 1);
-  const std::unique_ptr<char[]> piece(new char[pieceSize]);
-  LineSplitter splitter;
-  for (;;) {
-    const std::size_t size = file.Read(piece.get(), pieceSize);
-    if (size == 0) break;
-    splitter.Feed(std::string_view(piece.get(), size), eachLine);
-  }
-  splitter.Finish(eachLine);
-}
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
@@ -128,7 +82,7 @@ class KeptRows {
   }
 
   // Gives the number of rows written.
-  std::size_t WriteTo(ReportFile& report, PageFile& file, const RowTextOf& rowText) const {
+  std::size_t WriteTo(ReportFile& report, PageFileReader& file, const RowTextOf& rowText) const {
     std::size_t rows = 0;
     std::string line;
     for (int count = highest_; count >= minimum_; --count) {
@@ -179,15 +133,19 @@ std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16
                                const RowTextOf& rowText, ReportFile& report,
                                const OnePassLimits& limits) {
   if (highest < minimum) return 0;
-  PageFile file(pageFile);
+  PageFileReader file(pageFile);
   std::error_code sizeUnknown;
   const std::uintmax_t fileSize = std::filesystem::file_size(pageFile, sizeUnknown);
   KeptRows kept(highest, minimum, limits.memory, sizeUnknown ? 0 : fileSize);
-  ReadLinesAt(file, limits.piece, [&](std::string_view line, std::uint64_t offset) {
-    const std::int16_t count = bidCount(line);
-    if (count < minimum || count > highest) return;
-    if (!kept.Holding() || !kept.Hold(count, rowText(line))) kept.Note(count, offset, line.size());
-  });
+  file.ReadLines(
+      [&](std::string_view line, std::uint64_t offset) {
+        const std::int16_t count = bidCount(line);
+        if (count < minimum || count > highest) return;
+        if (!kept.Holding() || !kept.Hold(count, rowText(line))) {
+          kept.Note(count, offset, line.size());
+        }
+      },
+      limits.piece);
   return kept.WriteTo(report, file, rowText);
 }
 

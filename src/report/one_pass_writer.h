@@ -3,11 +3,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "report/report_file.h"
-#include "report/report_writer.h"
 
 namespace lotwise {
+
+// The bid count and the report row of one line of the page file.
+using BidCountOf = std::function<std::int16_t(std::string_view line)>;
+using RowTextOf = std::function<std::string(std::string_view line)>;
 
 struct OnePassLimits {
   // Most bytes of row text, with their bookkeeping, held in memory. The lines kept
@@ -36,8 +42,9 @@ struct OnePassLimits {
 // depend on the line alone. No pass runs when `highest`
 // is below `minimum`: the file is then not read at all.
 //
-// Gives the number of rows written (an empty row text is not a row). Throws ReportError
-// when the page file cannot be read or no longer exists.
+// Gives the number of rows written (an empty row text is not a row). Throws
+// PageFileError when the page file cannot be read or no longer exists, ReportError when
+// the report cannot be written.
 std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
                                std::int16_t minimum, const BidCountOf& bidCount,
                                const RowTextOf& rowText, ReportFile& report,

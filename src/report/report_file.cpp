@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "files/file_failure.h"
-#include "report/report_writer.h"
 
 namespace lotwise {
 namespace {

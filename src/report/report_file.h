@@ -8,8 +8,12 @@
 #include <system_error>
 
 #include "files/byte_file.h"
+#include "files/file_errors.h"
 
 namespace lotwise {
+
+// The report: an HTML page in the application folder, opened in the browser.
+inline constexpr char kReportFileName[] = "Finalsearch.htm";
 
 // The report while it is written: a temporary file beside it ("<name>.part") that
 // takes the report's name only in Commit(), so that an unfinished report never stands

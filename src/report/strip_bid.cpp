@@ -29,8 +29,7 @@ struct AllMarkers {
   Marker browseLater{kBrowseStart, Marker::Case::kExact};
   Marker completedFirst{kCompletedStart, Marker::Case::kIgnored};
   Marker completedLater{kCompletedStart, Marker::Case::kExact};
-  Marker lowerBreak{"<br>", Marker::Case::kIgnored};
-  Marker upperBreak{"<BR>", Marker::Case::kIgnored};
+  Marker lineBreak{"<br>", Marker::Case::kIgnored};  // also the featured rows' "<BR>"
   Marker breakPicture{"<BR><img", Marker::Case::kIgnored};
 };
 
@@ -39,15 +38,12 @@ const AllMarkers& All() {
   return all;
 }
 
-bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
+bool MarkersFor(std::int16_t searchKind, Markers& markers) {
   const AllMarkers& all = All();
   switch (searchKind) {
     case kCategorySearch:
-      markers = {&all.browseFirst, &all.browseLater, &all.lowerBreak};
-      return true;
     case kFeaturedSearch:
-      markers = {&all.browseFirst, &all.browseLater,
-                 featuredMode == 1 ? &all.upperBreak : &all.lowerBreak};
+      markers = {&all.browseFirst, &all.browseLater, &all.lineBreak};
       return true;
     case kCompletedSearch:
       markers = {&all.completedFirst, &all.completedLater, &all.breakPicture};
@@ -59,10 +55,10 @@ bool MarkersFor(std::int16_t searchKind, int featuredMode, Markers& markers) {
 
 }  // namespace
 
-BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
+BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind) {
   const bool featured = SearchKind == kFeaturedSearch;
   Markers markers;
-  if (!MarkersFor(SearchKind, FeaturedMode, markers)) return {};
+  if (!MarkersFor(SearchKind, markers)) return {};
   BidCell result;
   bool cellRead = false;
   std::size_t p = markers.firstStart->In(OneLine);
@@ -72,12 +68,7 @@ BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind, int& Fea
     // A featured cell that starts with a tag: the count read before stands, if any.
     if (featured && Mid(OneLine, s, 1) == "<") return cellRead ? result : BidCell{0, true};
     if (e == 0) return {0, true};
-    const std::string_view bidText = Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s));
-    if (featured && bidText.size() > 4 && FeaturedMode == 1) {
-      FeaturedMode = 0;
-      markers.end = &All().lowerBreak;
-    }
-    result = ReadBidText(bidText);
+    result = ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
     cellRead = true;
     p = markers.start->In(OneLine, p + e);
   }

@@ -13,13 +13,16 @@ namespace lotwise {
 // is found ignoring case, later ones only in their exact case, each searched from the
 // sum of the previous marker's and end marker's positions. A cell without an end marker
 // counts 0 and ends the search. In a featured line a cell that starts with "<" ends the
-// search, and a bid text longer than 4 characters sets FeaturedMode to 0. Any other
-// SearchKind counts 0.
-BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode);
+// search. Any other SearchKind counts 0.
+//
+// The featured rows' end marker is "<br>" or "<BR>" by FeaturedMode, flipped on long bid
+// texts; both are searched for ignoring case, so both find the same place, and no count
+// depends on FeaturedMode: it is kept in the search state and not read here.
+BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind);
 
 // The count alone.
-inline std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind, int& FeaturedMode) {
-  return StripBidCell(OneLine, SearchKind, FeaturedMode).count;
+inline std::int16_t StripBid(std::string_view OneLine, std::int16_t SearchKind) {
+  return StripBidCell(OneLine, SearchKind).count;
 }
 
 }  // namespace lotwise

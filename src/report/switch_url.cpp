@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "report/redirect.h"
 #include "text/marker.h"
 #include "text/position.h"
 
@@ -38,9 +39,10 @@ bool ItemNumber(std::string_view link, std::string_view& itemNo) {
 }  // namespace
 
 std::string CreateHyperlink(std::string_view ItemNo, const Config& config) {
-  std::string link = "http://" + config.affiliateHost + "/click-" + config.itemPageLinkId + "-" +
-                     config.publisherId + "?loc=http%3A//" + config.itemPageHost +
-                     "/ws/eBayISAPI.dll%3FViewItem%26item%3D";
+  std::string link = RedirectConfigured(config)
+                         ? RedirectPrefix(config, config.itemPageLinkId) + "http%3A//" +
+                               config.itemPageHost + "/ws/eBayISAPI.dll%3FViewItem%26item%3D"
+                         : "http://" + config.itemPageHost + "/ws/eBayISAPI.dll?ViewItem&item=";
   link.append(ItemNo);
   return link;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "app/config.h"
 #include "platform/listing_source.h"
@@ -27,9 +28,12 @@ struct SearchContext {
   bool foundNone = false;  // the marketplace reported a total or a page count of 0
   SearchSummary summary;
 
-  // The marketplace's API, when keyword and category searches go through it; nothing
-  // when they read the classic pages.
+  // The source of items, when the searches go through one (the marketplace API, its
+  // site); nothing when they read the classic pages.
   ListingSource* listings = nullptr;
+  // The items such a source gave and the search kept, in the order received (at most
+  // 10,000): a stop or "See Incomplete Results" keeps what was collected.
+  std::vector<ListedItem> items;
 };
 
 }  // namespace lotwise

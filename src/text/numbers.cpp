@@ -2,13 +2,11 @@
 
 #include <limits>
 
+#include "text/characters.h"
 namespace lotwise {
 namespace {
 
 constexpr std::int64_t kTooLarge = std::int64_t{1} << 40;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

@@ -2,23 +2,26 @@
 
 namespace lotwise {
 
-std::string PercentEncoded(std::string_view text, std::string_view plain) {
+std::string PercentEncoded(std::string_view text, const PercentEncoding& encoding) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool unreserved = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
-                            (u >= '0' && u <= '9') || u == '-' || u == '.' || u == '_' || u == '~';
-    if (unreserved || plain.find(c) != std::string_view::npos) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    }
+  out.reserve(text.size() + 16);
+  std::size_t kept = 0;  // the bytes of `text` before this one are in `out`
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!encoding.Encodes(c)) continue;
+    out.append(text, kept, i - kept);
+    out += '%';
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+    kept = i + 1;
   }
+  out.append(text, kept);
   return out;
+}
+
+std::string PercentEncoded(std::string_view text, std::string_view plain) {
+  return PercentEncoded(text, PercentEncoding::AllBut(plain));
 }
 
 }  // namespace lotwise

@@ -1,11 +1,10 @@
 #include "text/position.h"
 
+#include "text/characters.h"
 #include "text/marker.h"
 
 namespace lotwise {
 namespace {
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // One character that no letter case can change is found without preparing a Marker:
 // most searches of a single character (a quote, a closing bracket) are of this kind.
@@ -24,7 +23,7 @@ std::size_t InStr(std::string_view text, std::string_view find, std::size_t star
 }
 
 std::size_t InStrCI(std::string_view text, std::string_view find, std::size_t start) {
-  if (find.size() == 1 && !IsLetter(find.front())) {
+  if (find.size() == 1 && !IsAsciiLetter(find.front())) {
     return FindCharacter(text, find.front(), start);
   }
   return Marker(find, Marker::Case::kIgnored).In(text, start);

@@ -29,11 +29,4 @@ std::string ReplaceAll(std::string_view text, const Marker& find, std::string_vi
   return replaced;
 }
 
-bool ReplaceAllIn(std::string& text, const Marker& find, std::string_view with) {
-  std::string replaced;
-  if (!ReplaceAllInto(text, find, with, replaced)) return false;
-  text.swap(replaced);
-  return true;
-}
-
 }  // namespace lotwise

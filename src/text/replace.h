@@ -14,10 +14,6 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 // The same for a prepared marker, in the letter case rule it was prepared with.
 std::string ReplaceAll(std::string_view text, const Marker& find, std::string_view with);
 
-// The same in place: false, with `text` left as it is and nothing copied, when `find`
-// does not occur.
-bool ReplaceAllIn(std::string& text, const Marker& find, std::string_view with);
-
 // The same into `out`, whose storage is reused, for texts rewritten one after another:
 // when `find` occurs, `out` becomes `text` with every occurrence replaced and the call
 // gives true; otherwise `out` is left as it is and the call gives false. `text` must not

@@ -23,6 +23,14 @@ TEST(AddAffliate, RedirectsAndEscapesAbsoluteLinks) {
             kRedirect + "//h.test/a%3Ab\"" + kBlank + ">T</A>");
 }
 
+TEST(AddAffliate, WithoutARedirectHostLinksStayAsTheyAre) {
+  Config config = kConfig;
+  config.affiliateHost = "affiliate.placeholder.invalid";
+  EXPECT_EQ(AddAffliate("<a href=\"http://h.test/?a=1&category=77\">T</a>", config),
+            "<a href=\"http://h.test/?a=1\"" + kBlank + ">T</a>");
+  EXPECT_EQ(AddAffliate("<td>7 bids</td>", config), "");
+}
+
 TEST(AddAffliate, RowWithoutRedirectedLinkIsEmpty) {
   EXPECT_EQ(Row("<td>7 bids</td>"), "");
   EXPECT_EQ(Row("<a href=\"https://h.test/a?b\">T</a>"), "");

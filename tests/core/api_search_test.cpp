@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "collect/item_record.h"
 #include "core/window_fixture.h"
-#include "report/api_row.h"
+#include "report/item_row.h"
 #include "search/summary.h"
 #include "support/files.h"
 
@@ -60,6 +59,11 @@ class FakeListings : public ListingSource {
   }
   std::string Currency() const override { return "USD"; }
   std::string Name() const override { return "Marketplace API (EBAY_US)"; }
+  std::optional<std::string> Lacks(std::int16_t kind) const override {
+    if (kind == kFeaturedSearch) return "This fake has no search for featured auctions.";
+    if (kind == kCompletedSearch) return "This fake has no Marketplace Insights either.";
+    return std::nullopt;
+  }
 
  private:
   ListingPage Take() {
@@ -290,11 +294,11 @@ TEST_F(ApiSearchTest, NothingKeptSaysNothingWasFound) {
   EXPECT_EQ(platform.messages, Strings{"The marketplace found no items for this search."});
 }
 
-TEST(ApiRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
+TEST(ItemRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
   Config config = testing::TestConfig();
   ListedItem item = Item(7, 1234, "Lamp <b>\"new\"</b> &\r\nshade");
   item.itemWebUrl = "https://items.test/itm/7?a=1&b=2";
-  const std::string row = ApiRow(item, config);
+  const std::string row = ItemRow(item, config);
   EXPECT_NE(row.find(">Lamp &lt;b&gt;&quot;new&quot;&lt;/b&gt; &amp;  shade</a>"),
             std::string::npos)
       << row;
@@ -307,11 +311,11 @@ TEST(ApiRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
   EXPECT_NE(row.find(">Mar-05 18:30</td>"), std::string::npos) << row;
 
   item.itemAffiliateWebUrl = "https://items.test/itm/7?campaign=5";
-  EXPECT_NE(ApiRow(item, config).find("href=\"https://items.test/itm/7?campaign=5\""),
+  EXPECT_NE(ItemRow(item, config).find("href=\"https://items.test/itm/7?campaign=5\""),
             std::string::npos);
   item.itemAffiliateWebUrl.clear();
   config.affiliateHost = "affiliate.placeholder.invalid";
-  EXPECT_NE(ApiRow(item, config).find("href=\"https://items.test/itm/7?a=1&amp;b=2\""),
+  EXPECT_NE(ItemRow(item, config).find("href=\"https://items.test/itm/7?a=1&amp;b=2\""),
             std::string::npos);
 
   EXPECT_EQ(PacificEndTime("2026-07-04T19:05:00.000Z"), "Jul-04 12:05");  // daylight time
@@ -322,18 +326,16 @@ TEST(ApiRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
   EXPECT_EQ(PacificEndTime("soon"), "soon");
 }
 
-TEST(ApiRows, AnItemKeepsEveryFieldOnOneLineOfThePageFile) {
-  ListedItem item = Item(9, 31000, "Tab\there, line\r\nend, 100% %09");
-  item.itemAffiliateWebUrl = "https://partner.test/9";
-  const std::string line = ItemRecord(item);
-  EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
-  const std::optional<ListedItem> read = ReadItemRecord(line);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->title, item.title);
-  EXPECT_EQ(read->itemAffiliateWebUrl, item.itemAffiliateWebUrl);
-  EXPECT_EQ(read->bidCount, 31000);
-  EXPECT_EQ(read->endDate, item.endDate);
-  EXPECT_FALSE(ReadItemRecord("<table width=100% cellpadding=3>"));
+TEST_F(ApiSearchTest, ItemsStayInMemoryWithCountsOfAnySize) {
+  listings.answers.push_back(
+      {Page({Item(1, 40000, "Lamp one"), Item(2, 7, "Lamp two"), Item(3, 40000, "Lamp three")}, 3),
+       {}});
+  window.txtTitle.text = "lamp";
+  window.txtBids.text = "32767";
+  window.click(window.cmdSearch);
+  EXPECT_FALSE(PageFileExists());
+  EXPECT_EQ(ReportTitles(), (Strings{"Lamp one", "Lamp three"}));
+  EXPECT_NE(testing::ReadFile(window.ReportPath()).find(">40000</td>"), std::string::npos);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include "app/search_window.h"
 #include "collect/page_file.h"
 #include "report/grab_bid.h"
+#include "report/line_rows.h"
 #include "report/report_file.h"
-#include "report/report_writer.h"
-#include "report/scan.h"
 #include "report/strip_bid.h"
+#include "report/write_report.h"
 #include "support/count_passes.h"
 #include "support/expected_report.h"
 #include "support/fake_platform.h"
@@ -111,19 +111,18 @@ class RandomPage {
   std::mt19937 random_;
 };
 
-// The count and row operations of a search kind, over a FeaturedMode of their own.
+// The count and row operations of a search kind.
 struct Operations {
-  Operations(int searchKind, int mode) : kind(searchKind), featuredMode(mode) {}
+  explicit Operations(int searchKind) : kind(searchKind) {}
 
-  BidCountOf count() {
+  BidCountOf count() const {
     return [this](std::string_view line) {
-      return kind == 1 ? GrabBid(line)
-                       : StripBid(line, static_cast<std::int16_t>(kind), featuredMode);
+      return kind == 1 ? GrabBid(line) : StripBid(line, static_cast<std::int16_t>(kind));
     };
   }
   RowTextOf row() const {
     return [this](std::string_view line) {
-      return kind == 1 ? SearchRow(line, config) : ListingRow(line, config);
+      return kind == 1 ? ItemLinkRow(line, config) : AffiliateRow(line, config);
     };
   }
   std::int16_t Highest(const std::filesystem::path& file) {
@@ -134,19 +133,16 @@ struct Operations {
   }
 
   int kind;
-  int featuredMode;
   Config config = testing::TestConfig();
 };
 
 // The rows the plain writer gives, after a scan that reads every line once first.
-std::string PlainRows(const std::filesystem::path& file, int kind, int featuredMode,
-                      std::int16_t minimum, int* featuredModeAfter = nullptr) {
-  Operations plain(kind, featuredMode);
+std::string PlainRows(const std::filesystem::path& file, int kind, std::int16_t minimum) {
+  Operations plain(kind);
   const std::int16_t highest = plain.Highest(file);
   std::string rows;
   WriteRowsByCountPasses(file, highest, minimum, plain.count(), plain.row(),
                          [&rows](std::string_view row) { rows += row; });
-  if (featuredModeAfter != nullptr) *featuredModeAfter = plain.featuredMode;
   return rows;
 }
 
@@ -164,21 +160,15 @@ TEST(OnePassWriter, ReportsEqualThoseOfTheCountPassesOnRandomPageFiles) {
       SearchWindow window{testing::TestConfig(), folder.path(), platform};
       const std::string pageFile = random.File(kind);
       WriteFile(window.PageFilePath(), pageFile);
-      const int featuredMode = kind == 3 ? random.Below(2) : 0;
-      const std::int16_t minimum =
-          Minimum(random, Operations(kind, 0).Highest(window.PageFilePath()));
-      int featuredModeAfter = 0;
-      const std::string expected = testing::Report(
-          PlainRows(window.PageFilePath(), kind, featuredMode, minimum, &featuredModeAfter));
+      const std::int16_t minimum = Minimum(random, Operations(kind).Highest(window.PageFilePath()));
+      const std::string expected = testing::Report(PlainRows(window.PageFilePath(), kind, minimum));
 
       window.SearchKind = static_cast<std::int16_t>(kind);
-      window.FeaturedMode = featuredMode;
       window.txtBids.text = std::to_string(minimum);
-      kind == 1 ? ScanSearchPages(window.context()) : ScanListingPages(window.context());
+      WriteReport(window.context(), kind == 1 ? ItemLinkRows() : AffiliateRows());
       ASSERT_EQ(ReadFile(window.ReportPath()), expected)
           << "kind " << kind << ", minimum " << minimum << ", page file:\n"
           << pageFile;
-      EXPECT_EQ(window.FeaturedMode, featuredModeAfter);
     }
   }
 }
@@ -190,7 +180,7 @@ TEST(OnePassWriter, RowsReadAgainBeyondTheMemoryLimitKeepTheirPlace) {
       TempFolder folder;
       const std::filesystem::path file = folder.path() / kPageFileName;
       WriteFile(file, random.File(kind));
-      Operations onePass(kind, 0);
+      Operations onePass(kind);
       const std::int16_t highest = onePass.Highest(file);
       const std::int16_t minimum = Minimum(random, highest);
       {
@@ -202,7 +192,7 @@ TEST(OnePassWriter, RowsReadAgainBeyondTheMemoryLimitKeepTheirPlace) {
         WriteRowsInOnePass(file, highest, minimum, onePass.count(), onePass.row(), report, limits);
         report.Commit();
       }
-      ASSERT_EQ(ReadFile(folder.path() / kReportFileName), PlainRows(file, kind, 0, minimum));
+      ASSERT_EQ(ReadFile(folder.path() / kReportFileName), PlainRows(file, kind, minimum));
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                               std::filesystem::directory_iterator()),
                 2);  // the page file and the report
@@ -210,29 +200,16 @@ TEST(OnePassWriter, RowsReadAgainBeyondTheMemoryLimitKeepTheirPlace) {
   }
 }
 
-// FeaturedMode only ever goes from 1 to 0, and only picks the spelling of an end marker
-// that is searched for ignoring case: no count depends on it, so neither does the
-// order in which the lines are read.
-TEST(OnePassWriter, NoFeaturedCountDependsOnFeaturedMode) {
-  RandomPage random(99);
-  for (int round = 0; round < 2000; ++round) {
-    const std::string file = random.File(3);
-    int zero = 0;
-    int one = 1;
-    EXPECT_EQ(StripBid(file, 3, zero), StripBid(file, 3, one)) << file;
-  }
-}
-
 TEST(OnePassWriter, PageFileGoneOnlyMattersWhenAPassWouldRun) {
   TempFolder folder;
-  Operations operations(2, 0);
+  Operations operations(2);
   ReportFile report(folder.path() / kReportFileName);
   const std::filesystem::path gone = folder.path() / kPageFileName;
   EXPECT_NO_THROW(WriteRowsInOnePass(gone, 3, 4, operations.count(), operations.row(), report));
   try {
     WriteRowsInOnePass(gone, 4, 4, operations.count(), operations.row(), report);
     ADD_FAILURE() << "no error";
-  } catch (const ReportError& failure) {
+  } catch (const PageFileError& failure) {
     EXPECT_STREQ(failure.what(), "Could not read Listinglist.txt: the file no longer exists");
   }
 }

@@ -1,5 +1,3 @@
-#include "report/report_writer.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +5,8 @@
 #include <vector>
 
 #include "app/search_window.h"
-#include "report/scan.h"
+#include "report/line_rows.h"
+#include "report/write_report.h"
 #include "search/minimum_bids.h"
 #include "support/expected_report.h"
 #include "support/fake_platform.h"
@@ -44,11 +43,7 @@ class ReportWriterTest : public ::testing::Test {
     WriteFile(window.PageFilePath(), pageFile);
     window.SearchKind = static_cast<std::int16_t>(kind);
     window.txtBids.text = minimum;
-    if (kind == 1) {
-      ScanSearchPages(window.context());
-    } else {
-      ScanListingPages(window.context());
-    }
+    WriteReport(window.context(), kind == 1 ? ItemLinkRows() : AffiliateRows());
   }
   void ExpectOpened(const std::string& rows) {
     EXPECT_EQ(ReadFile(window.ReportPath()), Report(rows));
@@ -129,7 +124,7 @@ TEST_F(ReportWriterTest, MissingPageFileEndsWithTheTooManyListingsMessage) {
     platform.duringMessageBox = [&](const std::string&) {
       EXPECT_EQ(window.Label1.caption, "Finding Bid amounts.......");
     };
-    kind == 1 ? ScanSearchPages(window.context()) : ScanListingPages(window.context());
+    WriteReport(window.context(), kind == 1 ? ItemLinkRows() : AffiliateRows());
     EXPECT_EQ(platform.messages.size(), kind == 1 ? 1u : 2u);
     EXPECT_EQ(window.StopRequested, 1);
     EXPECT_TRUE(window.Command3.enabled && window.cmdSearch.enabled);
@@ -144,7 +139,7 @@ TEST_F(ReportWriterTest, ReportThatCannotBeWrittenKeepsThePageFile) {
   WriteFile(window.PageFilePath(), BrowseLine("a", "7"));
   window.SearchKind = 2;
   try {
-    ScanListingPages(window.context());
+    WriteReport(window.context(), AffiliateRows());
     ADD_FAILURE() << "no error";
   } catch (const ReportError& failure) {
     EXPECT_STREQ(failure.what(), "Could not write Finalsearch.htm: Is a directory");
@@ -152,7 +147,7 @@ TEST_F(ReportWriterTest, ReportThatCannotBeWrittenKeepsThePageFile) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Finalsearch.htm.part"));
   std::filesystem::create_directories(folder.path() / "Finalsearch.htm.part");
   try {
-    WriteListingResults(window.context(), 7);
+    WriteReport(window.context(), AffiliateRows());
     ADD_FAILURE() << "no error";
   } catch (const ReportError& failure) {
 #if defined(_WIN32)

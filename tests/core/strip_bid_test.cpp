@@ -10,9 +10,7 @@ namespace {
 const std::string kBrowse = "</TD><TD ALIGN=CENTER WIDTH=\"10%\">";
 const std::string kCompleted = "</td><td align=center valign=top width=10%><font size=3>";
 
-std::int16_t Count(const std::string& line, std::int16_t kind = 2, int featuredMode = 0) {
-  return StripBid(line, kind, featuredMode);
-}
+std::int16_t Count(const std::string& line, std::int16_t kind = 2) { return StripBid(line, kind); }
 
 TEST(StripBid, ReadsTheBidTextOfACell) {
   EXPECT_EQ(Count("<tr>" + kBrowse + "7<br></TD>"), 7);
@@ -58,16 +56,10 @@ TEST(StripBid, FeaturedCellStartingWithTagEndsTheLine) {
   EXPECT_EQ(Count(kBrowse + "<b>5</b><br>", 2), 0);  // category: too long, not a stop
 }
 
-TEST(StripBid, FeaturedLongBidTextSetsModeToZeroAndGoesOn) {
+TEST(StripBid, FeaturedLongBidTextGoesOnToTheNextCell) {
   const std::string line = kBrowse + "12345<BR>" + std::string(60, '.') + kBrowse + "6<br>";
-  for (int mode : {0, 1}) {
-    int featuredMode = mode;
-    EXPECT_EQ(StripBid(line, 3, featuredMode), 6);
-    EXPECT_EQ(featuredMode, 0);
-  }
-  int featuredMode = 1;
-  EXPECT_EQ(StripBid(kBrowse + "1234<br>", 3, featuredMode), 0);
-  EXPECT_EQ(featuredMode, 1);  // four characters are not long
+  EXPECT_EQ(StripBid(line, 3), 6);
+  EXPECT_EQ(StripBid(kBrowse + "1234<br>", 3), 0);
 }
 
 }  // namespace

@@ -19,6 +19,10 @@ std::string Switch(const std::string& line) { return SwitchUrl(line, kConfig); }
 TEST(SwitchUrl, CreateHyperlinkAppendsTheItemNumberUnchanged) {
   EXPECT_EQ(CreateHyperlink("123", kConfig), kItemLink + "123");
   EXPECT_EQ(CreateHyperlink("a b&c", kConfig), kItemLink + "a b&c");
+  Config straight = kConfig;
+  straight.affiliateHost = "";  // no redirect: the item page itself
+  EXPECT_EQ(CreateHyperlink("123", straight),
+            "http://items.test/ws/eBayISAPI.dll?ViewItem&item=123");
 }
 
 TEST(SwitchUrl, RewritesItemLinksOnly) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "headless-chromium/headless_chromium.h"
-#include "report/report_writer.h"
+#include "report/line_rows.h"
 #include "support/files.h"
 #include "support/test_config.h"
 
@@ -64,8 +64,8 @@ TEST(ReportScripts, RowsRunNoScriptThatTheLinesRun) {
   std::string searchRows;
   for (const std::string& line : Lines()) {
     lines += line;
-    listingRows += ListingRow(line, config);
-    searchRows += SearchRow(line, config);
+    listingRows += AffiliateRow(line, config);
+    searchRows += ItemLinkRow(line, config);
   }
   EXPECT_EQ(TitleAfterLoading(*chromium, lines), "ran");
   EXPECT_EQ(TitleAfterLoading(*chromium, listingRows), "Search Results");

@@ -13,19 +13,14 @@ void WriteRowsByCountPasses(const std::filesystem::path& pageFile, std::int16_t 
   int lowest = INT_MAX;
   for (int count = highest; count >= minimum; --count) {
     if (count != highest && count < lowest) break;
-    bool found = false;
-    try {
-      found = ReadLines(pageFile, [&](std::string_view line) {
-        const int lineCount = bidCount(line);
-        if (lineCount < lowest) lowest = lineCount;
-        if (lineCount == count) write(rowText(line));
-      });
-    } catch (const PageFileError& failure) {
-      throw ReportError(failure.what());
-    }
+    const bool found = ReadLines(pageFile, [&](std::string_view line) {
+      const int lineCount = bidCount(line);
+      if (lineCount < lowest) lowest = lineCount;
+      if (lineCount == count) write(rowText(line));
+    });
     if (!found) {
-      throw ReportError("Could not read " + pageFile.filename().string() +
-                        ": the file no longer exists");
+      throw PageFileError("Could not read " + pageFile.filename().string() +
+                          ": the file no longer exists");
     }
   }
 }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "report/report_writer.h"
+#include "report/one_pass_writer.h"
 
 namespace lotwise {
 
@@ -17,7 +17,7 @@ using RowSink = std::function<void(std::string_view rowText)>;
 // in file order; `bidCount` is asked again in every pass, so state it changes carries
 // over from pass to pass. No pass runs when `highest` is below `minimum`. The passes
 // below the lowest count of any line are left out, since they could find nothing.
-// Throws ReportError when the page file cannot be read.
+// Throws PageFileError when the page file cannot be read.
 void WriteRowsByCountPasses(const std::filesystem::path& pageFile, std::int16_t highest,
                             std::int16_t minimum, const BidCountOf& bidCount,
                             const RowTextOf& rowText, const RowSink& write);

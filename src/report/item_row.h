@@ -8,13 +8,13 @@
 
 namespace lotwise {
 
-// The report row of an item found through the marketplace's API, laid out as the classic
+// The report row of an item a source gave (the marketplace API, its site), laid out as the classic
 // rows are (picture, item, price, bids, end): its picture; its title, HTML-escaped on one
 // line, linked to open in a new window: to the partner address the marketplace gave,
 // else to its address through the affiliate redirect of `config`, or straight to it when
 // no redirect host is configured; its price with the currency; its bid count; and its
 // end in US Pacific time ("Mar-05 18:30").
-std::string ApiRow(const ListedItem& item, const Config& config);
+std::string ItemRow(const ListedItem& item, const Config& config);
 
 // An end date of the API ("2026-03-06T02:30:00.000Z", UTC) in US Pacific time as the
 // report shows it: "Mar-05 18:30" (standard or daylight time by the date); the text as

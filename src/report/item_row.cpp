@@ -1,16 +1,15 @@
-#include "report/api_row.h"
+#include "report/item_row.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
+#include "report/redirect.h"
 #include "text/numbers.h"
 #include "text/percent_encoding.h"
 
 namespace lotwise {
 namespace {
-
-constexpr std::string_view kPlaceholderSuffix = ".invalid";
 
 void AppendEscapedHtml(std::string& out, std::string_view text) {
   for (char c : text) {
@@ -46,19 +45,11 @@ std::string Html(std::string_view text) {
   return out;
 }
 
-bool RedirectConfigured(const Config& config) {
-  const std::string_view host = config.affiliateHost;
-  return !host.empty() &&
-         !(host.size() >= kPlaceholderSuffix.size() &&
-           host.substr(host.size() - kPlaceholderSuffix.size()) == kPlaceholderSuffix);
-}
-
 std::string LinkOf(const ListedItem& item, const Config& config) {
   if (!item.itemAffiliateWebUrl.empty()) return item.itemAffiliateWebUrl;
   if (!RedirectConfigured(config)) return item.itemWebUrl;
   // The address as the value of the redirect's "loc" parameter, its slashes kept.
-  return "http://" + config.affiliateHost + "/click-" + config.itemPageLinkId + "-" +
-         config.publisherId + "?loc=" + PercentEncoded(item.itemWebUrl, "/");
+  return RedirectPrefix(config, config.itemPageLinkId) + PercentEncoded(item.itemWebUrl, "/");
 }
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).
@@ -145,7 +136,7 @@ std::string PacificEndTime(std::string_view endDate) {
          " " + two(seconds / 3600) + ":" + two(seconds % 3600 / 60);
 }
 
-std::string ApiRow(const ListedItem& item, const Config& config) {
+std::string ItemRow(const ListedItem& item, const Config& config) {
   const std::string link = Html(LinkOf(item, config));
   std::string row =
       "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=\"#FFFFFF\">"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "report/report_file.h"
+#include "search/search_context.h"
+
+namespace lotwise {
+
+// One kind of report row: where the rows of a search are among what it collected, how
+// the bid count of each is read and how its row is made. The report is the same for
+// every kind (WriteReport); a new kind of row adds a RowKind, nothing else.
+class RowKind {
+ public:
+  virtual ~RowKind() = default;
+
+  // Reads what the search collected once, in the order collected, for the highest bid
+  // count (never below 0), adding to `summary` what it read and the bid cells that held
+  // no count. Nothing when the search collected nothing at all.
+  virtual std::optional<int> Highest(const SearchContext& search, SearchSummary& summary) const = 0;
+
+  // Writes to `report` the rows whose bid count lies between `minimum` and `highest`,
+  // higher counts first, equal counts in the order collected. Gives how many rows it
+  // wrote.
+  virtual std::size_t Write(const SearchContext& search, int highest, int minimum,
+                            ReportFile& report) const = 0;
+};
+
+}  // namespace lotwise

@@ -1,0 +1,44 @@
+#include "report/write_report.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "collect/fetch.h"
+#include "report/report_file.h"
+#include "report/report_page.h"
+#include "search/minimum_bids.h"
+
+namespace lotwise {
+
+void WriteReport(SearchContext& search, const RowKind& rows) {
+  if (search.state.StopRequested == 1) return;
+  SearchSummary& summary = search.summary;
+  search.controls.ShowStatus("Finding Bid amounts.......");
+  const std::optional<int> highest = rows.Highest(search, summary);
+  if (!highest) {
+    search.controls.EndWithMessage(NoResultsMessage(search));
+    return;
+  }
+  search.controls.ShowStatus("Creating Output.......");
+  {
+    ReportFile report(search.report);
+    report.Write(ReportBeginning(search.config));
+    const std::int16_t minimum = MinimumBidCount(search.controls.MinimumBidsTyped());
+    summary.minimumBids = minimum;
+    // Unreadable cells count 0: they are left out only above a minimum of 0.
+    if (minimum <= 0) summary.unreadableLeftOut = 0;
+    if (*highest >= minimum) {
+      summary.reportRows = static_cast<long long>(rows.Write(search, *highest, minimum, report));
+    }
+    report.Write(kReportEnding);
+    report.Commit();
+  }
+  search.platform.ShellOpen(search.report.string(), "0", "0");
+  summary.end = search.state.SeeIncomplete == 1 ? SearchEnd::kCutShort : SearchEnd::kFinished;
+  search.controls.ShowFinished();
+  std::error_code ignored;
+  std::filesystem::remove(search.pageFile, ignored);
+}
+
+}  // namespace lotwise
