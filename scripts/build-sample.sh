@@ -17,8 +17,7 @@ build=build/sample
 # configured again.
 if ! grep -qx "LOTWISE_PUBLISHER_WEBSITE_HOST:STRING=${host}" "${build}/CMakeCache.txt" \
   2>/dev/null; then
-  cmake -S . -B "${build}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLOTWISE_BUILD_TESTS=OFF -DLOTWISE_BUILD_TOOLS=ON \
+  cmake --preset sample -B "${build}" \
     -DLOTWISE_SEARCH_HOST="${host}" \
     -DLOTWISE_DESCRIPTION_SEARCH_HOST="${host}" \
     -DLOTWISE_COMPLETED_SEARCH_HOST="${host}" \

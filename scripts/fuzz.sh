@@ -18,8 +18,7 @@ runs="${2:--1}"
 build="${LOTWISE_FUZZ_DIR:-build/fuzz}"
 jobs="${LOTWISE_FUZZ_BUILD_JOBS:-$(nproc)}"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DLOTWISE_FUZZ=ON -DLOTWISE_BUILD_TESTS=OFF -DLOTWISE_BUILD_GUI=OFF -DLOTWISE_WERROR=ON >/dev/null
+cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" -j"$jobs"
 
 targets="${LOTWISE_FUZZ_TARGETS:-$(cat "$build/fuzz/targets.txt")}"

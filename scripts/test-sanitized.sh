@@ -20,8 +20,6 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 # -O1 and line tables only: the sanitizers' reports keep their lines, and the build
 # takes far less time than with full optimisation and debug information.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DLOTWISE_WERROR=OFF \
-  -DLOTWISE_SANITIZE=ON -DLOTWISE_BUILD_GUI=OFF
+cmake --preset sanitize -B "$build"
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

@@ -22,11 +22,7 @@ export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe,winemenubuilder.exe="
 
-cmake -S "$src" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DLOTWISE_WINEPREFIX="$WINEPREFIX" \
-  -DLOTWISE_WERROR=ON -DLOTWISE_BUILD_GUI=OFF -DLOTWISE_BUILD_HTTP=OFF -DLOTWISE_BUILD_TESTS=ON
+(cd "$src" && cmake --preset windows -B "$build" -DLOTWISE_WINEPREFIX="$WINEPREFIX")
 
 # Create the prefix before anything runs in it: two programs starting together in a
 # missing prefix both try to create it, and one of them fails.

@@ -12,8 +12,8 @@ bash scripts/install-deps.sh
 # install-deps.sh) does without them.
 bash scripts/install-packages.sh chromium desktop-file-utils appstream
 bash scripts/check-format.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOTWISE_WERROR=ON
-cmake --build build/test -j"$(nproc)"
+cmake --preset test
+cmake --build --preset test -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/test --output-on-failure -j"$(nproc)"
 
 # The desktop entry and the AppStream metadata that are installed, checked as the desktop

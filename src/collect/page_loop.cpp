@@ -48,7 +48,10 @@ void GetData(SearchContext& search, const std::string& url, const std::string& N
       search.foundNone = *total == 0;
       search.summary.pagesExpected = std::max(0, int{*total});
     }
+    // Without a count the status starts with a blank: kept on purpose.
     search.controls.ShowStatus(value.value_or("") + " pages of listings found");
+    // The index page is fetched a second time by the page loop: kept on purpose, so that
+    // the marketplace sees the requests it always saw.
     GetListing(search, url, NextUrl);
     return;
   } catch (const FetchError&) {
@@ -92,6 +95,8 @@ std::optional<std::string> NextPage(SearchContext& search, const std::string& Ne
   switch (state.SearchKind) {
     case kKeywordSearch:
     case kCompletedSearch: {
+      // Up to and including the first offset not below the total (four pages for 120):
+      // kept on purpose.
       if (state.ListOffset >= state.TotalFound) return std::nullopt;
       if (state.ListOffset > std::numeric_limits<std::int32_t>::max() - 50) {
         throw CollectError("The result offset is too large.");
@@ -111,6 +116,8 @@ std::optional<std::string> NextPage(SearchContext& search, const std::string& Ne
       search.controls.ShowStatus(std::to_string(page) + " of " + std::to_string(state.PageTotal) +
                                  " pages searched.");
       return state.SearchKind == kCategorySearch
+                 // Text1 read again for every page: kept on purpose, so that what the user
+                 // types meanwhile reaches the next page's address.
                  ? CategoryPageAddress(search.config, search.controls.CategoryTyped(), page)
                  : FeaturedPageAddress(search.config, page);
     }

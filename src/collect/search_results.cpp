@@ -36,6 +36,8 @@ class TotalNotANumber : public CollectError {
 // Reads the total between its markers into TotalFound and gives the text read.
 std::string ReadTotal(SearchContext& search, std::string_view page, std::string_view start,
                       std::string_view end) {
+  // Without its start marker the total is cut from the start marker's length on, up to
+  // its end marker: kept on purpose (what it cuts is the too-broad search's message).
   const std::size_t s = InStrCI(page, start);
   const std::size_t from = s + start.size();
   const std::size_t e = InStrCI(page, end, from);
@@ -88,6 +90,7 @@ void GetSearchListing(SearchContext& search, const std::string& url, const std::
   AfterFirstPage(search, [&] {
     search.controls.ShowStatus(ReadTotal(search, page, kCompletedTotalStart, kCompletedTotalEnd) +
                                " listings found");
+    // The first page is fetched a second time by the page loop: kept on purpose.
     GetListing(search, url, NextUrl);
   });
 }
@@ -128,6 +131,7 @@ void CreateTextFile(SearchContext& search, const std::string& url, const std::st
     if (state.StopRequested == 1) break;
   }
   if (state.StopRequested == 0) ++search.summary.pagesCollected;
+  // The first page's records end before their "</table>": kept on purpose.
   if (!CutTables(search, *page, p, kFirstKeywordTableStart, TableEnd::Dropped)) return;
   if (std::optional<std::string> next = NextPage(search, NextUrl)) {
     GetListing(search, std::move(*next), NextUrl);

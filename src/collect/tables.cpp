@@ -9,6 +9,7 @@ namespace lotwise {
 bool CutTables(SearchContext& search, std::string_view page, std::size_t p, std::string_view start,
                TableEnd end) {
   static const Marker tableEnd(kTableEnd, Marker::Case::kIgnored);
+  // Later table starts must match case exactly, the first one need not: kept on purpose.
   const Marker laterStart(start, Marker::Case::kExact);
   while (p > 0 && search.state.StopRequested == 0) {
     const std::size_t e = tableEnd.In(page, p + start.size());

@@ -52,7 +52,7 @@ QLineEdit* ControlBindings::textBox(TextBox& model, const char* name,
   auto* widget = new QLineEdit;
   widget->setObjectName(QLatin1String(name));
   widget->setAccessibleName(accessibleName);
-  QObject::connect(widget, &QLineEdit::textEdited,
+  QObject::connect(widget, &QLineEdit::textEdited, widget,
                    [&model](const QString& text) { model.text = text.toStdString(); });
   shows_.push_back([widget, &model] {
     if (widget->text() != Text(model.text)) widget->setText(Text(model.text));
@@ -70,14 +70,14 @@ QComboBox* ControlBindings::comboBox(ComboBox& model, const char* name,
   // Typed text stays as typed: no completion, and Enter adds nothing to the list.
   widget->setInsertPolicy(QComboBox::NoInsert);
   widget->setCompleter(nullptr);
-  QObject::connect(widget, &QComboBox::activated, [&model](int position) {
+  QObject::connect(widget, &QComboBox::activated, widget, [&model](int position) {
     // The combo box also "activates" the item whose text the user typed in full when
     // the input loses focus or Enter is pressed; typed text is not a choice.
     const auto p = static_cast<std::size_t>(position);
     if (model.position == -1 && p < model.items.size() && model.items[p] == model.text) return;
     model.select(position);
   });
-  QObject::connect(widget->lineEdit(), &QLineEdit::textEdited,
+  QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget,
                    [&model](const QString& text) { model.type(text.toStdString()); });
   shows_.push_back([widget, &model] { ShowCombo(widget, model); });
   pushes_.push_back([widget, &model] {
@@ -89,7 +89,7 @@ QComboBox* ControlBindings::comboBox(ComboBox& model, const char* name,
 QCheckBox* ControlBindings::checkBox(CheckBox& model, const char* name) {
   auto* widget = new QCheckBox;
   widget->setObjectName(QLatin1String(name));
-  QObject::connect(widget, &QCheckBox::toggled,
+  QObject::connect(widget, &QCheckBox::toggled, widget,
                    [&model](bool checked) { model.value = checked ? 1 : 0; });
   shows_.push_back([widget, &model] {
     const QSignalBlocker blocker(widget);
@@ -106,7 +106,7 @@ QPushButton* ControlBindings::button(const CommandButton& model, const char* nam
   auto* widget = new QPushButton;
   widget->setObjectName(QLatin1String(name));
   widget->setAutoDefault(false);
-  QObject::connect(widget, &QPushButton::clicked, std::move(activate));
+  QObject::connect(widget, &QPushButton::clicked, widget, std::move(activate));
   shows_.push_back([widget, &model] {
     widget->setText(Text(model.caption));
     widget->setAccessibleName(Text(model.caption));
@@ -117,7 +117,8 @@ QPushButton* ControlBindings::button(const CommandButton& model, const char* nam
 
 void ControlBindings::tabs(QTabWidget* widget, TabControl& model, const char* name) {
   widget->setObjectName(QLatin1String(name));
-  QObject::connect(widget, &QTabWidget::currentChanged, [&model](int tab) { model.tab = tab; });
+  QObject::connect(widget, &QTabWidget::currentChanged, widget,
+                   [&model](int tab) { model.tab = tab; });
   shows_.push_back([widget, &model] {
     const QSignalBlocker blocker(widget);
     for (int i = 0; i < widget->count() && i < static_cast<int>(model.tabs.size()); ++i) {

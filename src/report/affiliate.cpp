@@ -55,7 +55,8 @@ const RedirectAnchor& RedirectAnchorOf(const Config& config) {
 }
 
 // Into `out`, the row with every copy of its first "&category=" parameter removed when
-// that is short; false, with `out` left as it is, when nothing is removed.
+// that is short; false, with `out` left as it is, when nothing is removed. Only the first
+// is measured, and a value of six characters or more stays: kept on purpose.
 bool RemoveShortCategory(std::string_view row, std::string& out) {
   const std::size_t c = Fixed().categoryParameter.In(row);
   if (c == 0) return false;
@@ -67,7 +68,8 @@ bool RemoveShortCategory(std::string_view row, std::string& out) {
 }
 
 // Into `out`, the row with the new-window attribute after the closing quote of every link
-// attribute.
+// attribute, also of links that are not redirected or already have a target: kept on
+// purpose.
 void OpenLinksInNewWindow(std::string_view row, std::string& out) {
   const Marker& linkAttribute = Fixed().linkAttribute;
   out.clear();
@@ -128,6 +130,8 @@ std::string ConvertRounds(std::string_view url, const RedirectAnchor& anchor) {
         notFound.push_back(address);
       }
     }
+    // From the sum of the two positions, in the text as given: kept on purpose, so that
+    // an anchor close behind another keeps its address unescaped as it always has.
     p = anchor.exactCase.In(url, p + k);
   }
   if (first > 0 && !changed) output.assign(url);

@@ -13,6 +13,7 @@ constexpr std::string_view kBidCellStart =
     "</td><td align=\"center\" valign=\"top\" width=\"10%\"><font size=\"3\">";
 static_assert(kBidCellStart.size() == 64);
 struct CellMarkers {
+  // The first start in any case, later ones in their exact case: kept on purpose.
   Marker firstStart{kBidCellStart, Marker::Case::kIgnored};
   Marker laterStart{kBidCellStart, Marker::Case::kExact};
   Marker end{"<br>", Marker::Case::kIgnored};
@@ -29,6 +30,7 @@ BidCell GrabBidCell(std::string_view OneLine, int StopRequested) {
     const std::size_t e = markers.end.In(OneLine, s);
     if (e == 0) return {0, true};
     result = ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
+    // From the sum of the two positions, not from after "<br>": kept on purpose.
     p = markers.laterStart.In(OneLine, p + e);
   }
   return result;

@@ -25,6 +25,7 @@ struct Markers {
 };
 
 struct AllMarkers {
+  // The first start in any case, later ones in their exact case: kept on purpose.
   Marker browseFirst{kBrowseStart, Marker::Case::kIgnored};
   Marker browseLater{kBrowseStart, Marker::Case::kExact};
   Marker completedFirst{kCompletedStart, Marker::Case::kIgnored};
@@ -70,6 +71,8 @@ BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind) {
     if (e == 0) return {0, true};
     result = ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
     cellRead = true;
+    // From the sum of the two positions, not from after the end marker: kept on purpose,
+    // so that a cell close behind another is passed over as the marketplace's own reader did.
     p = markers.start->In(OneLine, p + e);
   }
   return result;

@@ -84,6 +84,8 @@ std::string SwitchUrl(std::string_view eachline, const Config& config, int StopR
         tail.remove_prefix(quote);
       }
     }
+    // From the old quote's position, applied to the line as it now stands: kept on
+    // purpose.
     start = q + 1;
   }
   head.append(tail);

@@ -106,13 +106,13 @@ TEST_F(MainWindowTest, ControlsRunTopToBottom) {
 TEST_F(MainWindowTest, WhatTheUserEntersReachesTheModel) {
   auto* bids = find<QLineEdit>("txtBids");
   bids->selectAll();
-  QTest::keyClicks(bids, "12");
+  QTest::keyClicks(bids, QStringLiteral("12"));
   EXPECT_EQ(model.txtBids.text, "12");
 
-  QTest::keyClicks(find<QLineEdit>("txtTitle"), "pocket watch");
-  QTest::keyClicks(find<QLineEdit>("txtExcluded"), "broken");
-  QTest::keyClicks(find<QLineEdit>("txtBeginPrice"), "5");
-  QTest::keyClicks(find<QLineEdit>("txtEndPrice"), "50");
+  QTest::keyClicks(find<QLineEdit>("txtTitle"), QStringLiteral("pocket watch"));
+  QTest::keyClicks(find<QLineEdit>("txtExcluded"), QStringLiteral("broken"));
+  QTest::keyClicks(find<QLineEdit>("txtBeginPrice"), QStringLiteral("5"));
+  QTest::keyClicks(find<QLineEdit>("txtEndPrice"), QStringLiteral("50"));
   EXPECT_EQ(model.txtTitle.text, "pocket watch");
   EXPECT_EQ(model.txtExcluded.text, "broken");
   EXPECT_EQ(model.txtBeginPrice.text, "5");
@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, WhatTheUserEntersReachesTheModel) {
   auto* tabs = find<QTabWidget>("SSTab1");
   QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(2).center());
   EXPECT_EQ(model.SSTab1.tab, 2);
-  QTest::keyClicks(find<QLineEdit>("Text2"), "tin toys");
+  QTest::keyClicks(find<QLineEdit>("Text2"), QStringLiteral("tin toys"));
   EXPECT_EQ(model.Text2.text, "tin toys");
 }
 
@@ -137,16 +137,16 @@ TEST_F(MainWindowTest, ListsTellChoicesFromTypedText) {
   EXPECT_EQ(model.cmbSearch.text, "Any of these words");
 
   combine->lineEdit()->selectAll();
-  QTest::keyClicks(combine, "Two words");
+  QTest::keyClicks(combine, QStringLiteral("Two words"));
   EXPECT_EQ(model.cmbSearch.position, -1);
   EXPECT_EQ(model.cmbSearch.text, "Two words");
 
   // Typing an item's text in full is still typing, also when the input is left.
   auto* categories = find<QComboBox>("cmbCategories");
   categories->lineEdit()->selectAll();
-  QTest::keyClicks(categories, "Exact phrase");
+  QTest::keyClicks(categories, QStringLiteral("Exact phrase"));
   combine->lineEdit()->selectAll();
-  QTest::keyClicks(combine, "Exact phrase");
+  QTest::keyClicks(combine, QStringLiteral("Exact phrase"));
   emit combine->lineEdit()->editingFinished();
   EXPECT_EQ(model.cmbSearch.position, -1);
   EXPECT_EQ(model.cmbSearch.text, "Exact phrase");

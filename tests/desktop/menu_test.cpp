@@ -26,7 +26,9 @@ class MenuTest : public WindowTest {
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
-  QUrl file(const char* name) const { return QUrl::fromLocalFile(folder.filePath(name)); }
+  QUrl file(const char* name) const {
+    return QUrl::fromLocalFile(folder.filePath(QLatin1String(name)));
+  }
 };
 
 // A menu caption as the model gives it: without the access key's "&".
@@ -35,7 +37,8 @@ QString Caption(const QAction* action) { return QString(action->text()).remove(Q
 TEST_F(MenuTest, TheBarHoldsTheHelpMenuAndTwoCommands) {
   QStringList bar;
   for (QAction* action : window.menuBar()->actions()) bar << Caption(action);
-  EXPECT_EQ(bar, (QStringList{"Help", "Open last Results", "Check for Update", "Settings"}));
+  EXPECT_EQ(bar, (QStringList{QStringLiteral("Help"), QStringLiteral("Open last Results"),
+                              QStringLiteral("Check for Update"), QStringLiteral("Settings")}));
   // Each has an access key: Alt+H opens Help.
   EXPECT_EQ(window.menuBar()->actions().front()->text(), QStringLiteral("&Help"));
 
@@ -45,8 +48,10 @@ TEST_F(MenuTest, TheBarHoldsTheHelpMenuAndTwoCommands) {
   for (QAction* action : help->actions()) {
     items << (action->isSeparator() ? QStringLiteral("-") : Caption(action));
   }
-  EXPECT_EQ(items, (QStringList{"Instructions", "-", "Email Author", "Discussion Group",
-                                "Visit Website", "-", "About"}));
+  EXPECT_EQ(items, (QStringList{QStringLiteral("Instructions"), QStringLiteral("-"),
+                                QStringLiteral("Email Author"), QStringLiteral("Discussion Group"),
+                                QStringLiteral("Visit Website"), QStringLiteral("-"),
+                                QStringLiteral("About")}));
 }
 
 TEST_F(MenuTest, CommandsHandTheirTargetsToTheShell) {
@@ -85,7 +90,7 @@ TEST_F(MenuTest, CommandsHandTheirTargetsToTheShell) {
   ASSERT_EQ(shell.urls.size(), 5u);
   EXPECT_EQ(shell.urls[4], file("Finalsearch.htm"));
   ASSERT_EQ(shell.programs.size(), 1u);
-  EXPECT_EQ(shell.programs[0].program, folder.filePath("Update.exe"));
+  EXPECT_EQ(shell.programs[0].program, folder.filePath(QStringLiteral("Update.exe")));
   EXPECT_EQ(shell.programs[0].workingFolder, folder.path());
 }
 
@@ -109,7 +114,7 @@ TEST_F(MenuTest, CommandsWorkDuringASearchWithoutTouchingIt) {
     aboutDuringSearch = aboutWindows().size();
   };
   find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-  QTest::keyClicks(find<QLineEdit>("Text1"), "9");
+  QTest::keyClicks(find<QLineEdit>("Text1"), QStringLiteral("9"));
   button("Command3")->click();
 
   EXPECT_TRUE(allEnabled);

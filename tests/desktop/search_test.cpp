@@ -44,7 +44,7 @@ class SearchTest : public WindowTest {
   void searchCategory(const char* number) {
     auto* tabs = find<QTabWidget>("SSTab1");
     tabs->setCurrentIndex(1);
-    QTest::keyClicks(find<QLineEdit>("Text1"), number);
+    QTest::keyClicks(find<QLineEdit>("Text1"), QLatin1String(number));
     QTest::mouseClick(button("Command3"), Qt::LeftButton);
   }
 
@@ -152,13 +152,13 @@ TEST_F(SearchTest, SeeIncompleteResultsReportsWhatWasCollected) {
 
 TEST_F(SearchTest, EnterInATabsTextInputRunsThatTabsSearch) {
   // No pages are served: each search fails at its first fetch and ends ready.
-  QTest::keyClicks(find<QLineEdit>("Text1"), "42");
+  QTest::keyClicks(find<QLineEdit>("Text1"), QStringLiteral("42"));
   QTest::keyClick(find<QLineEdit>("Text1"), Qt::Key_Return);
   ASSERT_EQ(platform.fetched.size(), 1u);
   EXPECT_EQ(platform.fetched.back(), CategoryAddress("42", "index"));
   EXPECT_TRUE(look().searchesEnabled);
 
-  QTest::keyClicks(find<QLineEdit>("Text2"), "tin");
+  QTest::keyClicks(find<QLineEdit>("Text2"), QStringLiteral("tin"));
   QTest::keyClick(find<QLineEdit>("Text2"), Qt::Key_Enter);
   ASSERT_EQ(platform.fetched.size(), 2u);
   EXPECT_EQ(platform.fetched.back().rfind("http://completed.test/", 0), 0u);
@@ -209,7 +209,7 @@ TEST_F(SearchTest, EnterOnTheFeaturedTabQuitKeyAndAWholeNumberMinimum) {
 
   auto* bids = find<QLineEdit>("txtBids");
   bids->clear();
-  QTest::keyClicks(bids, "1a2.5");
+  QTest::keyClicks(bids, QStringLiteral("1a2.5"));
   EXPECT_EQ(bids->text(), QStringLiteral("125"));
 
   QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);

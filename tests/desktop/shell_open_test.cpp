@@ -57,9 +57,11 @@ TEST_F(ShellOpenTest, DocumentsOpenAsFilesAndMissingOnesAreLeftAlone) {
   EXPECT_EQ(shell.urls[1], QUrl::fromLocalFile(QString::fromStdString(page)));
 
   // What is missing is not handed over, and the caller learns why.
-  const std::string missing = QDir(folder.path()).filePath("missing.htm").toStdString();
+  const std::string missing =
+      QDir(folder.path()).filePath(QStringLiteral("missing.htm")).toStdString();
   EXPECT_EQ(OpenWithShell(shell, missing, "0", "0"), missing + " was not found.");
-  const std::string updater = QDir(folder.path()).filePath("Update.exe").toStdString();
+  const std::string updater =
+      QDir(folder.path()).filePath(QStringLiteral("Update.exe")).toStdString();
   EXPECT_EQ(OpenWithShell(shell, updater, "0", folder.path().toStdString()),
             updater + " was not found.");
   EXPECT_EQ(OpenWithShell(shell, "", "0", "0"), "");

