@@ -66,10 +66,15 @@ BidCell StripBidCell(std::string_view OneLine, std::int16_t SearchKind) {
   while (p > 0) {
     const std::size_t s = p + markers.start->size();
     const std::size_t e = markers.end->In(OneLine, s);
-    // A featured cell that starts with a tag: the count read before stands, if any.
-    if (featured && Mid(OneLine, s, 1) == "<") return cellRead ? result : BidCell{0, true};
+    const BidCell cell = e == 0 ? BidCell{0, true}
+                                : ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
+    // A featured cell that starts with a tag ends the line, the count read before standing,
+    // unless the tag only wraps a count ("<b>77</b>"), which counts.
+    if (featured && Mid(OneLine, s, 1) == "<" && cell.unreadable) {
+      return cellRead ? result : BidCell{0, true};
+    }
     if (e == 0) return {0, true};
-    result = ReadBidText(Mid(OneLine, s, static_cast<std::ptrdiff_t>(e - s)));
+    result = cell;
     cellRead = true;
     // From the sum of the two positions, not from after the end marker: kept on purpose,
     // so that a cell close behind another is passed over as the marketplace's own reader did.

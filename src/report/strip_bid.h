@@ -12,8 +12,8 @@ namespace lotwise {
 // reached, 0 when none is, and whether that cell held no count. The first start marker
 // is found ignoring case, later ones only in their exact case, each searched from the
 // sum of the previous marker's and end marker's positions. A cell without an end marker
-// counts 0 and ends the search. In a featured line a cell that starts with "<" ends the
-// search. Any other SearchKind counts 0.
+// counts 0 and ends the search. In a featured line a cell that starts with a tag ends
+// the search, unless the tag wraps a count. Any other SearchKind counts 0.
 //
 // The featured rows' end marker is "<br>" or "<BR>" by FeaturedMode, flipped on long bid
 // texts; both are searched for ignoring case, so both find the same place, and no count

@@ -16,8 +16,8 @@ TEST(GrabBid, ReadsTheBidTextOfACell) {
   EXPECT_EQ(GrabBid("<tr>" + kCell + "12<br></font></td>"), 12);
   EXPECT_EQ(GrabBid(kCell + "12<BR>"), 12);
   EXPECT_EQ(GrabBid(kCell + "-<br>"), 0);
-  EXPECT_EQ(GrabBid(kCell + "1000<br>"), 0);
-  EXPECT_EQ(GrabBid(kCell + "<b>12</b><br>"), 0);
+  EXPECT_EQ(GrabBid(kCell + "1000<br>"), 1000);
+  EXPECT_EQ(GrabBid(kCell + "<b>12</b><br>"), 12);
   EXPECT_EQ(GrabBid("<tr><td>no bids</td></tr>"), 0);
   EXPECT_EQ(GrabBid(kCell + "12<br>", 1), 0);
   EXPECT_EQ(GrabBid(kCell + "<br>"), 0);

@@ -81,7 +81,7 @@ TEST_F(ReportWriterTest, MinimumZeroWritesLinesWithoutBidsLast) {
                "target=\"_blank\">z</a>");
 }
 
-TEST_F(ReportWriterTest, KeywordRowsIncludingNegativeCounts) {
+TEST_F(ReportWriterTest, KeywordRowsWithASignedCountCountNone) {
   WriteFile(window.ReportPath(), "an old report");
   Run(1,
       KeywordLine("x", "-5") + "\r\n" + KeywordLine("y", "12") + "\r\nplain\nrow\r\n" +
@@ -91,7 +91,7 @@ TEST_F(ReportWriterTest, KeywordRowsIncludingNegativeCounts) {
                KeywordLine("<a href=\"http://aff.test/click-222-999?loc=http%3A//items.test/ws/"
                            "eBayISAPI.dll%3FViewItem%26item%3D4\"target=\"_new\">",
                            "3") +
-               "plain\nrow" + KeywordLine("x", "-5"));
+               KeywordLine("x", "-5") + "plain\nrow");
 }
 
 TEST_F(ReportWriterTest, NoRowsWhenNothingReachesTheMinimum) {

@@ -402,7 +402,7 @@ TEST(Robustness, TypedMinimumsThatAreNotPlainCounts) {
     Strings rows;
   };
   const std::vector<Case> cases = {
-      {"abc", {"Item 4", "Item 2", "Item 1", "Item 3", "Item 5", "Item 6"}},
+      {"abc", {"Item 4", "Item 2", "Item 1", "Item 3", "Item 5", "Item 6", "Item 7"}},
       {"99999", {}},
       {"-5", {"Item 4", "Item 2", "Item 1", "Item 3", "Item 5", "Item 6", "Item 7"}},
       {"2.5", {"Item 4", "Item 2", "Item 1", "Item 3"}},
@@ -411,7 +411,7 @@ TEST(Robustness, TypedMinimumsThatAreNotPlainCounts) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(Name(kind)) + " search, minimum " + c.typed);
       Session session(kind);
-      // Two more rows: one without bids ("-") and one with a negative count.
+      // Two more rows: one without bids ("-") and one with a signed count, which counts none.
       std::string& last = session.platform.pages[session.search.order[3]];
       last += kind == Kind::Category
                   ? BrowseTable("6", "-") + BrowseTable("7", "-3")

@@ -14,10 +14,10 @@ std::int16_t Count(const std::string& line, std::int16_t kind = 2) { return Stri
 
 TEST(StripBid, ReadsTheBidTextOfACell) {
   EXPECT_EQ(Count("<tr>" + kBrowse + "7<br></TD>"), 7);
-  EXPECT_EQ(Count(kBrowse + " 12 <BR>"), 0);  // four characters
+  EXPECT_EQ(Count(kBrowse + " 12 <BR>"), 12);
   EXPECT_EQ(Count(kBrowse + "12 <BR>"), 12);
   EXPECT_EQ(Count(kBrowse + "-<br>"), 0);
-  EXPECT_EQ(Count(kBrowse + "1000<br>"), 0);
+  EXPECT_EQ(Count(kBrowse + "1000<br>"), 1000);
   EXPECT_EQ(Count(kBrowse + "$12.50<br>"), 0);
   EXPECT_EQ(Count(kCompleted + "3<BR><img src=x>", 4), 3);
   EXPECT_EQ(Count(kCompleted + "3<br><IMG src=x>", 4), 3);
@@ -47,19 +47,23 @@ TEST(StripBid, NextMarkerIsSearchedFromMarkerPlusEndPosition) {
   EXPECT_EQ(Count(first + std::string(6, '.') + kBrowse + "9<br>"), 9);  // at 55
 }
 
-TEST(StripBid, FeaturedCellStartingWithTagEndsTheLine) {
-  EXPECT_EQ(Count(kBrowse + "<b>5</b><br>" + kBrowse + "8<br>", 3), 0);
+TEST(StripBid, FeaturedCellStartingWithTagEndsTheLineUnlessItWrapsACount) {
+  EXPECT_EQ(Count(kBrowse + "<img src=x><br>" + kBrowse + "8<br>", 3), 0);
+  EXPECT_EQ(Count(std::string(40, '.') + kBrowse + "5<br>" + std::string(80, '.') + kBrowse +
+                      "<i>8</i><br>",
+                  3),
+            5);
   EXPECT_EQ(Count(std::string(40, '.') + kBrowse + "5<br>" + std::string(80, '.') + kBrowse +
                       "<b>8</b><br>",
                   3),
-            5);
-  EXPECT_EQ(Count(kBrowse + "<b>5</b><br>", 2), 0);  // category: too long, not a stop
+            8);
+  EXPECT_EQ(Count(kBrowse + "<img src=x><br>", 2), 0);  // category: unreadable, not a stop
 }
 
 TEST(StripBid, FeaturedLongBidTextGoesOnToTheNextCell) {
   const std::string line = kBrowse + "12345<BR>" + std::string(60, '.') + kBrowse + "6<br>";
   EXPECT_EQ(StripBid(line, 3), 6);
-  EXPECT_EQ(StripBid(kBrowse + "1234<br>", 3), 0);
+  EXPECT_EQ(StripBid(kBrowse + "1234<br>", 3), 1234);
 }
 
 }  // namespace

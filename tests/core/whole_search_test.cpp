@@ -92,7 +92,7 @@ TEST_F(WholeSearchTest, TheSummaryCountsPagesRecordsLinesRowsAndUnreadableBids) 
   platform.pages[base + "index.html"] = "<font>Page 1 of <b>2</b></font>" + BrowseTable("1", "3") +
                                         BrowseTable("2", "1234") + BrowseTable("3", "-");
   platform.pages[base + "page2.html"] =
-      BrowseTable("4", "12") + BrowseTable("5", "<b>9</b>") + BrowseTable("6", "5");
+      BrowseTable("4", "12") + BrowseTable("5", "$9.50") + BrowseTable("6", "5");
   window.Text1.text = "42";
   window.txtBids.text = "2";
   window.click(window.Command3);
@@ -102,10 +102,10 @@ TEST_F(WholeSearchTest, TheSummaryCountsPagesRecordsLinesRowsAndUnreadableBids) 
   EXPECT_EQ(summary.pagesExpected, 2);
   EXPECT_EQ(summary.recordsAppended, 6);
   EXPECT_EQ(summary.linesRead, 6);
-  EXPECT_EQ(summary.reportRows, 3);
-  EXPECT_EQ(summary.unreadableLeftOut, 2);  // "1234" and "<b>9</b>"; "-" is no bids
+  EXPECT_EQ(summary.reportRows, 4);
+  EXPECT_EQ(summary.unreadableLeftOut, 1);  // "$9.50"; "-" is no bids
   EXPECT_EQ(SummaryText(summary),
-            "3 items with at least 2 bids in Finalsearch.htm \xC2\xB7 2 pages \xC2\xB7 2 rows left "
+            "4 items with at least 2 bids in Finalsearch.htm \xC2\xB7 2 pages \xC2\xB7 1 row left "
             "out: bid count unreadable");
   // With a minimum of 0 every row is in the report, none left out.
   window.click(window.Command1);
@@ -122,7 +122,7 @@ TEST_F(WholeSearchTest, FeaturedSearchReadsItsOwnPages) {
   window.txtBids.text = "0";
   window.click(window.Command4);
   EXPECT_EQ(platform.fetched, Strings(2, base + "index.html?featured"));
-  ExpectFinished(BrowseRow("7", "4") + BrowseRow("8", "<b>9</b>"));
+  ExpectFinished(BrowseRow("8", "<b>9</b>") + BrowseRow("7", "4"));  // a count in bold counts
 }
 
 TEST_F(WholeSearchTest, CompletedItemsSearchUsesTheBrowseReport) {

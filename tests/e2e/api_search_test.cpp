@@ -27,7 +27,7 @@ class ApiSearchTest : public EndToEndTest {
       if (sample::Matches(item, search)) found.push_back(item);
     }
     std::stable_sort(found.begin(), found.end(), [](const sample::Item& a, const sample::Item& b) {
-      return sample::ApiBidCount(a) > sample::ApiBidCount(b);
+      return sample::BidCount(a) > sample::BidCount(b);
     });
     return Numbers(found);
   }

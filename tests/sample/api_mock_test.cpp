@@ -184,7 +184,7 @@ TEST_F(ApiMockTest, WithoutTheAuctionFilterAuctionsWithBidsAreLeftOut) {
   const auto red = [](const Item& item) { return InTitle(item, "red"); };
   const json plain = Page("q=red&limit=200");
   EXPECT_EQ(Listed(plain),
-            Expected([&](const Item& item) { return red(item) && ApiBidCount(item) == 0; }));
+            Expected([&](const Item& item) { return red(item) && BidCount(item) == 0; }));
   EXPECT_EQ(Page(std::string("q=red") + kAuctions)["total"], Expected(red).size());
   EXPECT_EQ(Page("q=red&filter=buyingOptions:%7BFIXED_PRICE%7D")["total"], 0);
 }
@@ -196,7 +196,7 @@ TEST_F(ApiMockTest, BidCountsAndTheCategoryNarrowTheSearch) {
     EXPECT_EQ(page["total"],
               Expected([&](const Item& item) {
                 return (InTitle(item, "red") || InTitle(item, "blue") || InTitle(item, "car")) &&
-                       keep(ApiBidCount(item));
+                       keep(BidCount(item));
               }).size())
         << bids;
   };
@@ -238,7 +238,7 @@ TEST_F(ApiMockTest, UnreadableFiltersAndSortsAreWarnedAboutAndIgnored) {
   const json page = Page("q=red&filter=conditions:%7BNEW,USED%7D,bidCount:%5Bmany%5D&sort=bids");
   EXPECT_EQ(WarningIds(page), (std::vector<int>{12002, 12002, 12008}));
   EXPECT_EQ(page["total"], Expected([](const Item& item) {
-                             return InTitle(item, "red") && ApiBidCount(item) == 0;
+                             return InTitle(item, "red") && BidCount(item) == 0;
                            }).size());
   EXPECT_FALSE(Page("q=red&sort=-price").contains("warnings"));
 }
@@ -318,9 +318,9 @@ TEST_F(ApiMockTest, AnItemShowsAsTheMarketplaceListsIt) {
     "categories": [{"categoryId": "353", "categoryName": "Antiques & Art"}]})"));
 
   item.bidText = "<b>12</b>";
-  EXPECT_EQ(ApiBidCount(item), 12);
+  EXPECT_EQ(BidCount(item), 12);
   item.bidText = "-";
-  EXPECT_EQ(ApiBidCount(item), 0);
+  EXPECT_EQ(BidCount(item), 0);
   // Pacific time: standard time until 8 March 02:00, daylight time until 1 November 01:00.
   const std::pair<const char*, const char*> ends[] = {
       {"Mar-08 01:59", "2026-03-08T09:59:00.000Z"}, {"Mar-08 03:00", "2026-03-08T10:00:00.000Z"},

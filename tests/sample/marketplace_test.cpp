@@ -103,8 +103,9 @@ TEST(ReportOrderTest, KeepsRowsWithEnoughBidsHighestFirstEqualCountsInListedOrde
     listed[i].number = static_cast<std::int64_t>(i);
     listed[i].bidText = bids[i];
   }
-  EXPECT_EQ(Numbers(ReportOrder(listed, 3)), (std::vector<std::int64_t>{0, 2, 4}));
-  EXPECT_EQ(Numbers(ReportOrder(listed, 0)), (std::vector<std::int64_t>{0, 2, 4, 1, 3, 5}));
+  // Four digits and a count in bold count too.
+  EXPECT_EQ(Numbers(ReportOrder(listed, 3)), (std::vector<std::int64_t>{5, 3, 0, 2, 4}));
+  EXPECT_EQ(Numbers(ReportOrder(listed, 0)), (std::vector<std::int64_t>{5, 3, 0, 2, 4, 1}));
 }
 
 }  // namespace

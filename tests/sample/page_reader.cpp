@@ -57,8 +57,15 @@ std::optional<std::string> BidText(std::string_view line, std::string_view start
 }
 
 int CountOf(const std::string& bidText) {
-  if (bidText == "-" || bidText.size() > 3) return 0;
-  return std::stoi(bidText);
+  // The digits outside tags: "7", "1250", "<b>12</b>"; none in "-".
+  std::string digits;
+  bool inTag = false;
+  for (const char c : bidText) {
+    if (c == '<') inTag = true;
+    if (!inTag && c >= '0' && c <= '9') digits += c;
+    if (c == '>') inTag = false;
+  }
+  return digits.empty() ? 0 : std::stoi(digits);
 }
 
 std::vector<std::int64_t> ItemNumbersIn(std::string_view line) {

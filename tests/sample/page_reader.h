@@ -36,7 +36,7 @@ std::vector<std::string> SplitLines(std::string_view text);
 std::optional<std::string> BidText(std::string_view line, std::string_view start,
                                    std::string_view end);
 
-// The count a bid text gives: "-" and texts longer than 3 characters give 0.
+// The count a bid text gives: its digits outside tags; none for "-".
 int CountOf(const std::string& bidText);
 
 // The numbers following "item=" in a line, in order.

@@ -41,14 +41,6 @@ std::string QueryEscape(std::string_view text) {
 
 }  // namespace
 
-int ApiBidCount(const Item& item) {
-  int count = 0;
-  for (const char c : item.bidText) {
-    if (c >= '0' && c <= '9') count = count * 10 + (c - '0');
-  }
-  return count;
-}
-
 std::string ApiEndDate(const Item& item) {
   char name[4] = {};
   unsigned dayOfMonth = 0;
@@ -98,7 +90,7 @@ Json ItemSummary(const Item& item, const SummaryContext& context) {
   summary["image"] = {{"imageUrl", PictureAddress(context.itemHost, item)}};
   summary["price"] = Amount(item.priceCents, context.currency);
   summary["currentBidPrice"] = Amount(item.priceCents, context.currency);
-  summary["bidCount"] = ApiBidCount(item);
+  summary["bidCount"] = BidCount(item);
   summary["buyingOptions"] = Json::array({"AUCTION"});
   if (const std::string end = ApiEndDate(item); !end.empty()) summary["itemEndDate"] = end;
   summary["categories"] = Json::array({{{"categoryId", std::to_string(item.category)},

@@ -8,10 +8,6 @@
 
 namespace lotwise::sample {
 
-// The bid count the API gives: the true count, whatever the bid cell shows ("1250" is
-// 1250, "<b>12</b>" is 12, "-" is 0).
-int ApiBidCount(const Item& item);
-
 // The end time the API gives, "2026-03-06T02:30:00.000Z": the item's end time text
 // ("Mar-05 18:30") read as US Pacific time in 2026 (daylight time from 8 March 02:00 to
 // 1 November 01:00, standard time otherwise), in UTC. Empty for a text that is no end

@@ -136,7 +136,7 @@ bool Matches(const Item& item, const ApiSearch& search) {
   for (const WordGroup& group : search.words) {
     if (std::none_of(group.begin(), group.end(), hasWord)) return false;
   }
-  const long long bids = ApiBidCount(item);
+  const long long bids = BidCount(item);
   if (search.buyingOptionsGiven ? !search.auctions : bids > 0) return false;
   return (!search.minBids || bids >= *search.minBids) &&
          (!search.maxBids || bids <= *search.maxBids);

@@ -92,12 +92,11 @@ std::string Title(const Item& item) {
 }
 
 int BidCount(const Item& item) {
-  const std::string& text = item.bidText;
-  if (text.empty() || text.size() > 3) return 0;
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return 0;
+  int count = 0;
+  for (const char c : item.bidText) {
+    if (c >= '0' && c <= '9') count = count * 10 + (c - '0');
   }
-  return std::stoi(text);
+  return count;
 }
 
 std::vector<Item> GenerateItems(std::uint32_t seed, std::size_t count) {

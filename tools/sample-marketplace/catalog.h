@@ -29,8 +29,8 @@ struct Item {
 // The title as pages show it: the words capitalised, joined by blanks.
 std::string Title(const Item& item);
 
-// The bid count a reader takes from the item's bid cell: the number when the bid
-// text is one to three digits, otherwise 0 ("-", four digits and more, bold text).
+// The item's bid count: the number its bid text shows ("7", "1250", "<b>12</b>": 12),
+// 0 for "-".
 int BidCount(const Item& item);
 
 // `count` items made from `seed` alone: the same seed and count give the same items
