@@ -24,6 +24,8 @@ inline std::string FaultName(Fault fault) {
       return "ServerError";
     case Fault::kGarbage:
       return "Garbage";
+    case Fault::kRobotCheck:
+      return "RobotCheck";
     case Fault::kNone:
       break;
   }

@@ -9,6 +9,7 @@ namespace {
 using lotwise::sample::ApiFault;
 using lotwise::sample::Fault;
 using lotwise::sample::ParseOptions;
+using lotwise::sample::SiteLayout;
 
 TEST(OptionsTest, ReadsEveryOptionInBothForms) {
   const auto parsed = ParseOptions({"--port", "0", "--seed=42", "--items", "150", "--delay-ms",
@@ -51,6 +52,19 @@ TEST(OptionsTest, ReadsTheApiOptions) {
             ApiFault::kExpiredToken);
   EXPECT_EQ(ParseOptions({"--api-fault=rate-limit"}).options.server.api.fault,
             ApiFault::kRateLimit);
+}
+
+TEST(OptionsTest, ReadsTheSitesLayoutAndTheRobotCheck) {
+  EXPECT_EQ(ParseOptions({}).options.server.site.layout, SiteLayout::kCard);
+  EXPECT_FALSE(ParseOptions({}).options.server.faultOnce);
+  const auto parsed = ParseOptions(
+      {"--site-layout", "item", "--fault=robot-check", "--fault-after", "3", "--fault-once"});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.server.site.layout, SiteLayout::kItem);
+  EXPECT_EQ(parsed.options.server.fault, Fault::kRobotCheck);
+  EXPECT_EQ(parsed.options.server.faultAfter, 3u);
+  EXPECT_TRUE(parsed.options.server.faultOnce);
+  EXPECT_NE(ParseOptions({"--site-layout", "grid"}).error, "");
 }
 
 TEST(OptionsTest, RejectsWhatItDoesNotUnderstand) {

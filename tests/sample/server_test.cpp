@@ -117,6 +117,39 @@ TEST_F(ServerTest, FaultsBeginAfterTheRequestsAnsweredNormally) {
   EXPECT_NE(failed->body.find("<html>"), std::string::npos);
 }
 
+TEST_F(ServerTest, ServesTheSitesResultPagesAndItsRobotCheckAfterSoManyOfThem) {
+  ServerSettings settings;
+  settings.fault = Fault::kRobotCheck;
+  settings.faultAfter = 1;
+  settings.faultOnce = true;
+  settings.site.clock = [] { return std::int64_t{1772625600}; };
+  const SiteSearch site(market_.items(), settings.site);
+  Start(settings);
+  auto client = Client();
+  const std::string search = "/sch/i.html?_nkw=red&_ipg=240";
+  const auto first = client.Get(search);
+  const auto picture = client.Get("/pict/sold.gif");
+  const auto checked = client.Get("/de/sch/i.html?_nkw=red&_pgn=2");
+  const auto again = client.Get(search);
+  ASSERT_TRUE(first && picture && checked && again);
+  EXPECT_EQ(first->body, site.Answer(search, OwnHost(), OwnHost()).body);
+  EXPECT_EQ(picture->status, 200);
+  EXPECT_EQ(checked->status, 200);
+  EXPECT_NE(checked->body.find("<title>Pardon Our Interruption"), std::string::npos);
+  EXPECT_EQ(checked->body.find("s-card"), std::string::npos);
+  EXPECT_EQ(again->body, first->body);
+
+  settings.faultOnce = false;
+  Start(settings);
+  auto always = Client();
+  ASSERT_TRUE(always.Get(search));
+  for (int i = 0; i < 2; ++i) {
+    const auto reply = always.Get(search);
+    ASSERT_TRUE(reply);
+    EXPECT_NE(reply->body.find("Pardon Our Interruption"), std::string::npos);
+  }
+}
+
 TEST_F(ServerTest, GarbageIsBinaryWithNuls) {
   ServerSettings settings;
   settings.fault = Fault::kGarbage;

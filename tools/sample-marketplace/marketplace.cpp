@@ -34,9 +34,16 @@ std::string ListingPage(const Listing& listing, std::string_view host) {
   return CompletedPage(listing, host);
 }
 
+// The item of a classic item page, or of today's "/itm/<number>" (the German site's
+// "/de/itm/<number>"), whatever follows in the query.
 const Item* ViewedItem(const std::vector<Item>& items, const Target& target) {
-  if (target.path != "/ws/eBayISAPI.dll" || !target.Has("ViewItem")) return nullptr;
-  const auto number = ParseCount(target.Param("item"));
+  std::optional<long long> number;
+  for (const std::string_view prefix : {"/itm/", "/de/itm/"}) {
+    if (target.path.starts_with(prefix)) number = ParseCount(target.path.substr(prefix.size()));
+  }
+  if (target.path == "/ws/eBayISAPI.dll" && target.Has("ViewItem")) {
+    number = ParseCount(target.Param("item"));
+  }
   return number ? FindItem(items, *number) : nullptr;
 }
 

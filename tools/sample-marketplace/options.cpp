@@ -28,6 +28,10 @@ std::string Apply(Options& options, std::string_view name, const std::string& va
     const auto fault = ParseFault(value);
     if (!fault) return bad();
     options.server.fault = *fault;
+  } else if (name == "site-layout") {
+    const auto layout = ParseSiteLayout(value);
+    if (!layout) return bad();
+    options.server.site.layout = *layout;
   } else if (name == "api-client-id" || name == "api-client-secret") {
     if (value.empty()) return bad();
     (name == "api-client-id" ? options.server.api.clientId : options.server.api.clientSecret) =
@@ -78,6 +82,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
       parsed.options.server.api.faultOnce = true;
       continue;
     }
+    if (arg == "--fault-once") {
+      parsed.options.server.faultOnce = true;
+      continue;
+    }
     if (arg.substr(0, 2) != "--" || arg.size() == 2) {
       parsed.error = "unexpected argument " + args[i];
       return parsed;
@@ -106,11 +114,19 @@ std::string Usage() {
          "  --seed N          seed of the generated items (default 1)\n"
          "  --items N         number of items (default 2000)\n"
          "  --delay-ms N      wait N milliseconds before every answer\n"
-         "  --fault KIND      stall | reset | 500 | garbage\n"
-         "  --fault-after N   answer the first N requests normally (default 0)\n"
+         "  --fault KIND      stall | reset | 500 | garbage | robot-check (result pages\n"
+         "                    of the site only)\n"
+         "  --fault-after N   answer the first N requests (robot-check: result pages)\n"
+         "                    normally (default 0)\n"
+         "  --fault-once      only one request meets the fault\n"
          "  --log FILE        append \"<method> <target>\" per request to FILE\n"
          "                    (default: stderr)\n"
          "  --item-host HOST  host of item links and pictures (default: this server)\n"
+         "Beside the classic pages, the site's result pages as they are today (GET\n"
+         "/sch/i.html; in German GET /de/sch/i.html), whose auctions end from an hour\n"
+         "after the server starts on:\n"
+         "  --site-layout L   card | item: today's s-card or the older s-item result\n"
+         "                    cards (default card)\n"
          "The marketplace's API (token: POST /identity/v1/oauth2/token; search:\n"
          "GET /buy/browse/v1/item_summary/search), apart from the page faults above:\n"
          "  --api-client-id ID          client id a token request must carry\n"

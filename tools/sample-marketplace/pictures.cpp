@@ -15,6 +15,7 @@ constexpr std::string_view kItemPicturePrefix = "/pict/";
 constexpr std::string_view kItemPictureSuffix = ".jpg";
 constexpr std::string_view kSoldMarkerPath = "/pict/sold.gif";
 constexpr std::string_view kBannerPath = "/adware/zadadorud.gif";
+constexpr std::string_view kPlaceholderPath = "/pict/placeholder.gif";
 
 constexpr int kPictureWidth = 160;
 constexpr int kPictureHeight = 120;
@@ -182,6 +183,8 @@ Image SoldMarker() {
   return image;
 }
 
+Image PlaceholderPicture() { return Image(80, 80, Rgb{229, 229, 229}); }
+
 Image Banner() {
   constexpr int kWidth = 468;
   constexpr int kHeight = 60;
@@ -210,6 +213,8 @@ std::optional<Reply> PictureReply(const std::vector<Item>& items, std::string_vi
     picture = SoldMarker();
   } else if (path == kBannerPath) {
     picture = Banner();
+  } else if (path == kPlaceholderPath) {
+    picture = PlaceholderPicture();
   } else if (path.starts_with(kItemPicturePrefix) && path.ends_with(kItemPictureSuffix)) {
     const auto number =
         ParseCount(path.substr(kItemPicturePrefix.size(), path.size() - kItemPicturePrefix.size() -

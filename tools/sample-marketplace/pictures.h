@@ -20,6 +20,10 @@ Image ItemPicture(std::int64_t number);
 // The "SOLD" marker of completed rows, `/pict/sold.gif`.
 Image SoldMarker();
 
+// What a result page of the site shows in place of a picture until it is scrolled to,
+// `/pict/placeholder.gif`, 80 by 80: a plain light grey square.
+Image PlaceholderPicture();
+
 // The publisher's banner at the top of every report, `/adware/zadadorud.gif`, 468 by 60.
 Image Banner();
 

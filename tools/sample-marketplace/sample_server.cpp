@@ -30,8 +30,9 @@ SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, Serv
     : marketplace_(marketplace),
       log_(log),
       settings_(std::move(settings)),
-      faults_(settings_.fault, settings_.faultAfter),
+      faults_(settings_.fault, settings_.faultAfter, settings_.faultOnce),
       api_(marketplace.items(), settings_.api),
+      site_(marketplace.items(), settings_.site),
       server_(std::make_unique<httplib::Server>()) {
   server_->set_keep_alive_max_count(1);
   const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
@@ -78,7 +79,8 @@ void SampleServer::Stop() {
 void SampleServer::Serve(const httplib::Request& request, httplib::Response& response) {
   log_.Record(request.method, request.target);
   const bool api = ApiMock::Serves(request.path);
-  const Fault fault = api ? Fault::kNone : faults_.Next();
+  const bool site = SiteSearch::Serves(request.path);
+  const Fault fault = api ? Fault::kNone : faults_.Next(site);
   if (settings_.delay.count() > 0 && stopping_.WaitFor(settings_.delay)) {
     CutOff(response, {}, 0);
     return;
@@ -96,11 +98,16 @@ void SampleServer::Serve(const httplib::Request& request, httplib::Response& res
       response.set_content(GarbageBody(settings_.seed + garbageAnswers_++, kGarbageLength),
                            "text/html");
       return;
+    case Fault::kRobotCheck:
+      response.set_content(RobotCheckBody(), "text/html");
+      return;
     case Fault::kReset:
     case Fault::kNone:
       break;
   }
-  Reply reply = api ? ApiAnswer(request) : marketplace_.Answer(request.target, itemHost_);
+  Reply reply = api    ? ApiAnswer(request)
+                : site ? site_.Answer(request.target, itemHost_, ownHost_)
+                       : marketplace_.Answer(request.target, itemHost_);
   response.status = reply.status;
   if (!reply.location.empty()) response.set_header("Location", reply.location);
   if (fault == Fault::kReset) {

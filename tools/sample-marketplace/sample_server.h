@@ -12,6 +12,7 @@
 #include "sample-marketplace/faults.h"
 #include "sample-marketplace/marketplace.h"
 #include "sample-marketplace/request_log.h"
+#include "sample-marketplace/site_search.h"
 #include "sample-marketplace/stop_signal.h"
 
 namespace httplib {
@@ -26,14 +27,17 @@ struct ServerSettings {
   std::chrono::milliseconds delay{0};  // before every answer
   Fault fault = Fault::kNone;
   std::uint64_t faultAfter = 0;  // requests answered normally before the fault begins
+  bool faultOnce = false;        // only the first request after those meets the fault
   std::uint32_t seed = 1;        // for the garbage bytes
   std::string itemHost;          // host of item links and pictures; empty: this server
   ApiSettings api;               // the API's credentials, token lifetime and faults
+  SiteSettings site;             // the layout and clock of today's result pages
 };
 
 // The marketplace over HTTP on 127.0.0.1, served from a thread of its own. Every GET is
-// logged and answered by its target alone, whatever the Host header says; the API's
-// requests (ApiMock), a POST among them, by their headers and body too.
+// logged and answered by its target alone, whatever the Host header says: the site's
+// result pages by SiteSearch, the rest by the Marketplace; the API's requests (ApiMock),
+// a POST among them, by their headers and body too.
 class SampleServer {
  public:
   SampleServer(const Marketplace& marketplace, RequestLog& log, ServerSettings settings);
@@ -65,6 +69,7 @@ class SampleServer {
   ServerSettings settings_;
   FaultPlan faults_;
   ApiMock api_;
+  SiteSearch site_;
   StopSignal stopping_;
   std::atomic<std::uint32_t> garbageAnswers_{0};
   std::atomic<bool> listenEnded_{false};
