@@ -36,7 +36,10 @@ for _ in $(seq 100); do
   if ! kill -0 "${server_pid}" 2>/dev/null; then
     echo "The sample marketplace did not start:" >&2
     cat "${server_out}" >&2
-    echo "If port ${port} is taken, choose another: LOTWISE_SAMPLE_PORT=8643 bash scripts/run.sh" >&2
+    if grep -q 'the port is taken' "${server_out}"; then
+      echo "Port ${port} is taken (by another sample marketplace or another program):" \
+        "choose another one: LOTWISE_SAMPLE_PORT=$((port + 1)) bash scripts/run.sh" >&2
+    fi
     exit 1
   fi
   sleep 0.1

@@ -321,12 +321,19 @@ void SearchWindow::choose(MenuItem& item) {
     }
     platform_.ShellOpen(context_.report.string(), "0", "0");
   } else if (&item == &mnuUpdate) {
+#ifdef _WIN32
     const std::filesystem::path updater = appFolder_ / "Update.exe";
     if (!IsFile(updater)) {
       platform_.MessageBox("No updater is installed: " + updater.string() + " was not found.");
       return;
     }
     platform_.ShellOpen(updater.string(), "0", appFolder_.string());
+#else
+    // Outside Windows the program comes in a package, kept up to date with the system.
+    platform_.MessageBox(
+        "Lotwise is updated by the system's package manager, with the rest of the system "
+        "(on Debian: sudo apt update, then sudo apt upgrade).");
+#endif
   }
 }
 

@@ -43,8 +43,10 @@ void DesktopPlatform::DoEvents() {
 
 void DesktopPlatform::ShellOpen(const std::string& target, const std::string& parameters,
                                 const std::string& directory) {
-  // What could not be opened is said; the model does not wait for a result.
-  const std::string failure = OpenWithShell(shell_, target, parameters, directory);
+  // What could not be opened is said, at once or once the handler has failed; the model
+  // does not wait for a result.
+  const std::string failure = OpenWithShell(shell_, target, parameters, directory,
+                                            [this](const std::string& late) { MessageBox(late); });
   if (!failure.empty()) MessageBox(failure);
 }
 

@@ -1,4 +1,5 @@
-// Lotwise: the desktop program. Answers --help and --version without a display; otherwise
+// Lotwise: the desktop program. Answers --help and --version, refuses what it does not
+// know and says when there is no desktop session, all without a display; otherwise
 // creates the search window and runs the event loop until the window is closed.
 
 #include <QApplication>
@@ -6,7 +7,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/config.h"
@@ -14,6 +17,7 @@
 #include "desktop/command_line.h"
 #include "desktop/data_folder.h"
 #include "desktop/desktop_platform.h"
+#include "desktop/desktop_session.h"
 #include "desktop/images.h"
 #include "desktop/main_window.h"
 #include "desktop/secret_store.h"
@@ -31,6 +35,12 @@ int Answer(std::FILE* stream, const std::string& text, int exitCode) {
   return exitCode;
 }
 
+std::optional<std::string> Variable(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,13 +51,15 @@ int main(int argc, char** argv) {
   if (line.request == lotwise::CommandLineRequest::kShowVersion) {
     return Answer(stdout, lotwise::VersionText(), 0);
   }
-
-  QApplication app(argc, argv);
-  // Qt has taken its own options out of argv: anything left is not understood.
-  const lotwise::CommandLine rest = lotwise::ReadCommandLine(argc, argv);
-  if (rest.request == lotwise::CommandLineRequest::kUnknownOption) {
-    return Answer(stderr, lotwise::UnknownOptionText(rest.unknown), 2);
+  if (line.request == lotwise::CommandLineRequest::kUnknownOption) {
+    return Answer(stderr, lotwise::UnknownOptionText(line.unknown), 2);
   }
+  if (!lotwise::HasDesktopSession(line.platformChosen, Variable)) {
+    return Answer(stderr, lotwise::NoDesktopSessionText(), 1);
+  }
+
+  const lotwise::NoDesktopSessionGuard sessionGuard;
+  QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lotwise"));
   QApplication::setApplicationVersion(QString::fromStdString(lotwise::VersionNumber()));
   // The desktop matches the window with the installed desktop entry by this id.

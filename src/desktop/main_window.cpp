@@ -4,8 +4,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -13,8 +11,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "desktop/client_secret_prompt.h"
 #include "desktop/images.h"
 #include "desktop/menu_bar.h"
+#include "desktop/number_entry.h"
 #include "desktop/search_tabs.h"
 #include "desktop/settings_dialog.h"
 #include "search/summary.h"
@@ -48,9 +48,10 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   QLabel* bidsLabel = controls_.label(model_.Label3, "Label3");
   QLineEdit* bids =
       controls_.textBox(model_.txtBids, "txtBids", QStringLiteral("Minimum number of bids"));
-  // Whole numbers only here; the model itself reads any text.
-  bids->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), bids));
+  // Whole numbers only here, each entry taken or refused as a whole; the model itself reads
+  // any text.
+  bidsEntry_ = new NumberEntry(
+      bids, 5, [this](const QString& kept) { model_.txtBids.text = kept.toStdString(); });
   bids->setMaximumWidth(bids->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
                         bids->fontMetrics().averageCharWidth() * 2);
   bidsLabel->setBuddy(bids);
@@ -139,8 +140,8 @@ void MainWindow::offerSettings(SourceChoice* sources) {
 void MainWindow::openSettings() {
   if (sources_ == nullptr || model_.searching()) return;
   const ApiSettings chosen = sources_->Chosen();  // reading the secret finds the keychain
-  auto* dialog =
-      new SettingsDialog(chosen, sources_->SecretLasting(), sources_->FromEnvironment(), this);
+  auto* dialog = new SettingsDialog(chosen, sources_->InForce().source, sources_->SecretLasting(),
+                                    sources_->FromEnvironment(), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this, dialog] {
     if (sources_ == nullptr || model_.searching()) return;
@@ -191,9 +192,41 @@ void MainWindow::aboutFinished() {
 }
 
 void MainWindow::run(CommandButton& command) {
+  if (secretMissingFor(command)) {
+    askForSecretThenRun(command);
+    return;
+  }
+  bidsEntry_->end();
   controls_.push();
   model_.click(command);
   afterCommand();
+}
+
+bool MainWindow::secretMissingFor(const CommandButton& command) const {
+  // Only the keyword and category searches go through the API.
+  if (sources_ == nullptr || model_.searching() || !command.enabled ||
+      (&command != &model_.cmdSearch && &command != &model_.Command3)) {
+    return false;
+  }
+  const ApiSettings inForce = sources_->InForce();
+  return inForce.source == SearchSource::kMarketplaceApi && inForce.clientSecret.empty();
+}
+
+void MainWindow::askForSecretThenRun(CommandButton& command) {
+  QInputDialog* prompt =
+      ClientSecretPrompt(sources_->InForce().clientId, sources_->SecretLasting(), this);
+  prompt->setAttribute(Qt::WA_DeleteOnClose);
+  connect(prompt, &QDialog::accepted, this, [this, prompt, &command] {
+    const std::string secret = prompt->textValue().toStdString();
+    if (secret.empty() || sources_ == nullptr || model_.searching()) return;
+    // Kept as the Settings window keeps it: in the keychain, or else for this run.
+    ApiSettings chosen = sources_->Chosen();
+    chosen.clientSecret = secret;
+    sources_->Choose(chosen);
+    sources_->ApplyTo(model_);
+    run(command);
+  });
+  prompt->open();
 }
 
 void MainWindow::choose(MenuItem& item) {

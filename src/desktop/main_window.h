@@ -15,6 +15,8 @@
 
 namespace lotwise {
 
+class NumberEntry;
+
 // The search window on the desktop: a view over the window model. Inputs go into the
 // model as the user makes them, commands run in the model, and refresh() shows the
 // model's state after every command and whenever a running search lets events through.
@@ -42,6 +44,9 @@ class MainWindow : public QMainWindow {
 
  private:
   void run(CommandButton& command);
+  // Whether `command` is a search through the API that has no client secret to send.
+  bool secretMissingFor(const CommandButton& command) const;
+  void askForSecretThenRun(CommandButton& command);
   void choose(MenuItem& item);
   void afterCommand();
   void showProgress();
@@ -63,6 +68,7 @@ class MainWindow : public QMainWindow {
   std::vector<QShortcut*> featuredEnter_;  // Enter and the keypad's Enter on the Featured tab
   AboutDialog* about_ = nullptr;
   bool closePending_ = false;
+  NumberEntry* bidsEntry_ = nullptr;  // the minimum number of bids
 };
 
 }  // namespace lotwise

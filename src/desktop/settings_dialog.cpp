@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lotwise {
 namespace {
@@ -17,10 +18,13 @@ QLabel* Note(const QString& text, const char* name) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
-                               const std::vector<std::string>& fromEnvironment, QWidget* parent)
+SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInForce,
+                               bool secretLasting, const std::vector<std::string>& fromEnvironment,
+                               QWidget* parent)
     : QDialog(parent),
       start_(chosen),
+      sourceFromEnvironment_(std::find(fromEnvironment.begin(), fromEnvironment.end(),
+                                       "LOTWISE_SOURCE") != fromEnvironment.end()),
       classic_(new QRadioButton(QStringLiteral("&Classic pages"))),
       api_(new QRadioButton(QStringLiteral("&Marketplace API"))),
       clientId_(new QLineEdit(QString::fromStdString(chosen.clientId))),
@@ -31,7 +35,10 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
   setWindowTitle(QStringLiteral("Settings"));
   classic_->setObjectName(QStringLiteral("sourceClassic"));
   api_->setObjectName(QStringLiteral("sourceApi"));
-  (chosen.source == SearchSource::kMarketplaceApi ? api_ : classic_)->setChecked(true);
+  const SearchSource source = sourceFromEnvironment_ ? sourceInForce : chosen.source;
+  (source == SearchSource::kMarketplaceApi ? api_ : classic_)->setChecked(true);
+  classic_->setEnabled(!sourceFromEnvironment_);
+  api_->setEnabled(!sourceFromEnvironment_);
   clientId_->setObjectName(QStringLiteral("clientId"));
   clientSecret_->setObjectName(QStringLiteral("clientSecret"));
   clientSecret_->setEchoMode(QLineEdit::Password);
@@ -56,6 +63,14 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  if (sourceFromEnvironment_) {
+    layout->addWidget(Note(QStringLiteral("LOTWISE_SOURCE in the environment sets the source: "
+                                          "the searches go through the %1 while it is set.")
+                               .arg(sourceInForce == SearchSource::kMarketplaceApi
+                                        ? QStringLiteral("marketplace's API")
+                                        : QStringLiteral("classic pages")),
+                           "sourceNote"));
+  }
   layout->addWidget(Note(QStringLiteral("The marketplace's API finds today's auctions by keywords "
                                         "or by category. Its client id and secret come from the "
                                         "marketplace's developer program (an application's "
@@ -84,7 +99,10 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, bool secretLasting,
 
 ApiSettings SettingsDialog::chosen() const {
   ApiSettings chosen = start_;
-  chosen.source = api_->isChecked() ? SearchSource::kMarketplaceApi : SearchSource::kClassicPages;
+  // The source that the environment sets is shown, not chosen.
+  if (!sourceFromEnvironment_) {
+    chosen.source = api_->isChecked() ? SearchSource::kMarketplaceApi : SearchSource::kClassicPages;
+  }
   chosen.clientId = clientId_->text().trimmed().toStdString();
   chosen.clientSecret = clientSecret_->text().toStdString();
   chosen.marketplace = marketplace_->currentData().toString().toStdString();

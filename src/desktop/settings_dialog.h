@@ -13,12 +13,13 @@ namespace lotwise {
 
 // The settings of the searches' source: the classic pages or the marketplace's API, with
 // the API's client id and secret, marketplace and partner campaign. Says when the secret
-// can only be kept for this run and which settings the environment sets instead.
+// can only be kept for this run and which settings the environment sets instead; a source
+// set by the environment (LOTWISE_SOURCE) is shown as in force, and cannot be chosen here.
 class SettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SettingsDialog(const ApiSettings& chosen, bool secretLasting,
+  SettingsDialog(const ApiSettings& chosen, SearchSource sourceInForce, bool secretLasting,
                  const std::vector<std::string>& fromEnvironment, QWidget* parent = nullptr);
 
   // What the dialog shows now.
@@ -26,6 +27,7 @@ class SettingsDialog : public QDialog {
 
  private:
   ApiSettings start_;
+  bool sourceFromEnvironment_;
   QRadioButton* classic_;
   QRadioButton* api_;
   QLineEdit* clientId_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <utility>
 
 namespace lotwise {
 namespace {
@@ -18,18 +19,30 @@ bool IsProgram(const QFileInfo& file) {
   return file.suffix().isEmpty() && file.isExecutable();
 }
 
+// Hands `url` to the shell; gives `failure` when it could not be handed over, and tells it
+// later when the handler fails afterwards.
+std::string Open(Shell& shell, const QUrl& url, const std::string& failure,
+                 std::function<void(const std::string&)> tellLater) {
+  const bool handedOver = shell.openWatched(url, [tellLater = std::move(tellLater), failure] {
+    if (tellLater) tellLater(failure);
+  });
+  return handedOver ? std::string() : failure;
+}
+
 }  // namespace
 
 std::string OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
-                          const std::string& directory) {
+                          const std::string& directory,
+                          std::function<void(const std::string& message)> tellLater) {
   const QString text = QString::fromStdString(target);
   if (text.isEmpty()) return {};
+  const std::string noProgram = "No program on this computer could open " + target + ".";
   if (IsAddress(text)) {
-    if (shell.openUrl(QUrl(text, QUrl::TolerantMode))) return {};
-    if (text.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
-      return "No e-mail program is set up to write to " + target.substr(7) + ".";
-    }
-    return "No program on this computer could open " + target + ".";
+    const bool mail = text.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
+    return Open(
+        shell, QUrl(text, QUrl::TolerantMode),
+        mail ? "No e-mail program is set up to write to " + target.substr(7) + "." : noProgram,
+        std::move(tellLater));
   }
   const QFileInfo file(text);
   if (!file.exists()) return target + " was not found.";
@@ -44,8 +57,7 @@ std::string OpenWithShell(Shell& shell, const std::string& target, const std::st
     }
     return target + " could not be started.";
   }
-  if (shell.openUrl(QUrl::fromLocalFile(file.absoluteFilePath()))) return {};
-  return "No program on this computer could open " + target + ".";
+  return Open(shell, QUrl::fromLocalFile(file.absoluteFilePath()), noProgram, std::move(tellLater));
 }
 
 }  // namespace lotwise

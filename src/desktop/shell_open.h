@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "desktop/shell.h"
@@ -15,8 +16,10 @@ namespace lotwise {
 //   `parameters` as its command line;
 // - any other file opens with its default handler.
 // Gives what could not be opened, as a message for the user (a missing file, no e-mail
-// program, no handler); nothing when the target was handed over.
+// program, no handler); nothing when the target was handed over. A handler that fails
+// after it was handed the target is told to `tellLater` with the same message.
 std::string OpenWithShell(Shell& shell, const std::string& target, const std::string& parameters,
-                          const std::string& directory);
+                          const std::string& directory,
+                          std::function<void(const std::string& message)> tellLater = {});
 
 }  // namespace lotwise

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
+#include <string>
+#include <vector>
 
 #include "desktop/window_fixture.h"
 
@@ -101,6 +105,48 @@ TEST_F(MainWindowTest, ControlsRunTopToBottom) {
   EXPECT_LT(at("Label2").right(), at("Text1").left());
   EXPECT_LT(at("Text1").bottom(), at("Command3").top());
   EXPECT_LT(at("Command3").right(), at("Command2").left());
+}
+
+TEST_F(MainWindowTest, TheBidsBoxTakesOrRefusesEachEntryWhole) {
+  serveCategory("9", 1);
+  find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+  find<QLineEdit>("Text1")->setText(QStringLiteral("9"));
+  auto* bids = find<QLineEdit>("txtBids");
+  // The minimum that a search started now reads; then "Begin New Search".
+  const auto searched = [this] {
+    button("Command3")->click();
+    const std::string read = model.txtBids.text;
+    button("Command1")->click();
+    return read;
+  };
+  const auto paste = [bids](const char* text) {
+    QGuiApplication::clipboard()->setText(QLatin1String(text));
+    bids->selectAll();
+    bids->paste();
+  };
+
+  bids->selectAll();
+  QTest::keyClicks(bids, QStringLiteral("12"));
+  EXPECT_EQ(searched(), "12");
+
+  // Typed key by key, it shows as typed until the entry ends, then gives way whole.
+  bids->selectAll();
+  QTest::keyClicks(bids, QStringLiteral("-5x 1e3"));
+  EXPECT_EQ(bids->text(), QStringLiteral("-5x 1e3"));
+  EXPECT_EQ(searched(), "12");
+  EXPECT_EQ(bids->text(), QStringLiteral("12"));
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("\"-5x 1e3\" is not one")))
+      << QToolTip::text().toStdString();
+
+  // Pasted, the same; a number of six digits is not cut to five.
+  for (const char* refused : {"-5x 1e3", "123456", " 7", "+3"}) {
+    paste(refused);
+    EXPECT_EQ(searched(), "12") << refused;
+    EXPECT_EQ(bids->text(), QStringLiteral("12")) << refused;
+  }
+  paste("99999");
+  EXPECT_EQ(searched(), "99999");
+  EXPECT_EQ(platform.messages, std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, WhatTheUserEntersReachesTheModel) {

@@ -207,10 +207,14 @@ TEST_F(SearchTest, EnterOnTheFeaturedTabQuitKeyAndAWholeNumberMinimum) {
   ASSERT_EQ(platform.fetched.size(), 1u);
   EXPECT_NE(platform.fetched[0].find("featured"), std::string::npos);
 
+  // What is not a whole number is refused whole once the entry ends, not kept as "125".
   auto* bids = find<QLineEdit>("txtBids");
+  bids->setFocus();
   bids->clear();
   QTest::keyClicks(bids, QStringLiteral("1a2.5"));
-  EXPECT_EQ(bids->text(), QStringLiteral("125"));
+  bids->clearFocus();
+  EXPECT_EQ(bids->text(), QString());
+  EXPECT_EQ(model.txtBids.text, "");
 
   QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window.isVisible());

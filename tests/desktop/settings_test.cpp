@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktop/settings_dialog.h"
 #include "desktop/source_choice.h"
@@ -111,7 +114,13 @@ TEST_F(SettingsTest, DialogSaysWhereTheSecretStaysAndWhatTheEnvironmentSets) {
 
   SettingsDialog* dialog = openSettings();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(in<QRadioButton>(dialog, "sourceClassic")->isChecked());  // as chosen
+  // The source in force is shown, and cannot be chosen while the environment sets it.
+  EXPECT_TRUE(in<QRadioButton>(dialog, "sourceApi")->isChecked());
+  EXPECT_FALSE(in<QRadioButton>(dialog, "sourceApi")->isEnabled());
+  EXPECT_FALSE(in<QRadioButton>(dialog, "sourceClassic")->isEnabled());
+  EXPECT_EQ(in<QLabel>(dialog, "sourceNote")->text(),
+            QStringLiteral("LOTWISE_SOURCE in the environment sets the source: the searches go "
+                           "through the marketplace's API while it is set."));
   EXPECT_TRUE(in<QLabel>(dialog, "secretNote")->text().contains(QStringLiteral("this run only")));
   EXPECT_EQ(in<QLabel>(dialog, "environmentNote")->text(),
             QStringLiteral("Set in the environment, which wins over these settings: "
@@ -119,6 +128,71 @@ TEST_F(SettingsTest, DialogSaysWhereTheSecretStaysAndWhatTheEnvironmentSets) {
   dialog->reject();
   EXPECT_FALSE(secrets.kept.has_value());
   EXPECT_FALSE(settings.contains(QStringLiteral("api/source")));
+
+  // What the environment sets is not kept as chosen.
+  dialog = openSettings();
+  ASSERT_NE(dialog, nullptr);
+  dialog->accept();
+  EXPECT_EQ(settings.value(QStringLiteral("api/source")).toString(), QStringLiteral("classic"));
+  EXPECT_EQ(text("source"), QStringLiteral("Source: Marketplace API (EBAY_DE)"));
+}
+
+// Answers every request of the API with a refusal, and keeps what was sent.
+class RefusingSender : public HttpSender {
+ public:
+  HttpResponse Send(const HttpRequest& request) override {
+    sent.push_back(request);
+    return {401, "{}"};
+  }
+  std::vector<HttpRequest> sent;
+};
+
+TEST_F(SettingsTest, AnApiSearchWithoutASecretKeptAsksForItFirst) {
+  secrets.lasting = false;  // nothing kept from an earlier run
+  environment["LOTWISE_SOURCE"] = "api";
+  environment["LOTWISE_API_CLIENT_ID"] = "app-id";
+  environment["LOTWISE_API_TOKEN_URL"] = "http://api.test/token";
+  RefusingSender api;
+  SourceChoice apiSources{settings, secrets, api,
+                          [this](const char* name) { return variable(name); }};
+  window.offerSettings(&apiSources);
+  find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+  find<QLineEdit>("Text1")->setText(QStringLiteral("353"));
+  const auto prompt = [this] {
+    return window.findChild<QInputDialog*>(QStringLiteral("frmSecret"));
+  };
+
+  // Turned down: no search, nothing kept.
+  button("Command3")->click();
+  ASSERT_NE(prompt(), nullptr);
+  EXPECT_TRUE(prompt()->labelText().contains(QStringLiteral("app-id")));
+  EXPECT_TRUE(prompt()->labelText().contains(QStringLiteral("this run only")));
+  prompt()->reject();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(api.sent.empty());
+  EXPECT_FALSE(secrets.kept.has_value());
+
+  // Given: kept as the settings keep it, and the search sends it.
+  button("Command3")->click();
+  ASSERT_NE(prompt(), nullptr);
+  EXPECT_TRUE(api.sent.empty());
+  prompt()->setTextValue(QStringLiteral("typed-secret"));
+  prompt()->accept();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(secrets.kept, "typed-secret");
+  ASSERT_FALSE(api.sent.empty());
+  EXPECT_EQ(api.sent.front().url, "http://api.test/token");
+  EXPECT_EQ(api.sent.front().password, "typed-secret");
+  // The search ran to its end: this marketplace refuses every secret.
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"The marketplace did not give a token for the client id "
+                                     "and secret (HTTP 401)."});
+
+  // From then on the kept secret is sent without asking.
+  const std::size_t sentBefore = api.sent.size();
+  button("Command3")->click();
+  EXPECT_EQ(prompt(), nullptr);
+  EXPECT_GT(api.sent.size(), sentBefore);
 }
 
 TEST_F(SettingsTest, SourceCannotChangeDuringASearch) {

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <vector>
 
+#include "desktop/page_platform.h"
 #include "desktop/qstring_printer.h"
 #include "desktop/recording_shell.h"
 
@@ -89,6 +93,67 @@ TEST_F(ShellOpenTest, ProgramsStartInTheirWorkingFolderWithTheParameters) {
   EXPECT_TRUE(shell.programs[1].arguments.isEmpty());
   EXPECT_EQ(shell.programs[1].workingFolder, elsewhere.path());
   EXPECT_TRUE(shell.urls.empty());
+}
+
+// The desktop's xdg-open replaced, for one test, by one that finds a program for every
+// target but those under "nowhere", as on a desktop without a browser, and writes down
+// what it was handed.
+class FakeOpenerTest : public ShellOpenTest {
+ protected:
+  FakeOpenerTest() : pathBefore_(qgetenv("PATH")) {
+    const QString opener = QDir(tools_.path()).filePath(QStringLiteral("xdg-open"));
+    QFile script(opener);
+    EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(
+        "#!/bin/sh\n"
+        "printf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/handed\"\n"
+        "case \"$1\" in *nowhere*) exit 3 ;; esac\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    qputenv("PATH", QFile::encodeName(tools_.path()) + ':' + pathBefore_);
+  }
+  ~FakeOpenerTest() override { qputenv("PATH", pathBefore_); }
+
+  QStringList handed() const {
+    QFile file(QDir(tools_.path()).filePath(QStringLiteral("handed")));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    lines.removeAll(QString());
+    lines.sort();
+    return lines;
+  }
+
+ private:
+  QTemporaryDir tools_;
+  QByteArray pathBefore_;
+};
+
+TEST_F(FakeOpenerTest, WhatNoProgramCouldOpenIsSaidForHelpPagesAndReportsAlike) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("nowhere")));
+  const std::string report = make("nowhere/Finalsearch.htm");
+  const std::string instructions = make("nowhere/instructions.htm");
+  DesktopShell desktop;
+  testing::PagePlatform platform(desktop);
+  platform.ShellOpen(report, "0", "0");
+  platform.ShellOpen(instructions, "0", "0");
+  platform.ShellOpen("http://nowhere.test/lotwise", "0", "0");
+  platform.ShellOpen("http://publisher.test", "0", "0");
+  platform.ShellOpen("mailto:author@nowhere.test", "0", "0");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return desktop.idle(); }, 60000));
+
+  EXPECT_EQ(handed(),
+            (QStringList{QUrl::fromLocalFile(QString::fromStdString(report)).toString(),
+                         QUrl::fromLocalFile(QString::fromStdString(instructions)).toString(),
+                         QStringLiteral("http://nowhere.test/lotwise"),
+                         QStringLiteral("http://publisher.test"),
+                         QStringLiteral("mailto:author@nowhere.test")}));
+  std::vector<std::string> messages = platform.messages;
+  std::sort(messages.begin(), messages.end());
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "No e-mail program is set up to write to author@nowhere.test.",
+                          "No program on this computer could open " + report + ".",
+                          "No program on this computer could open " + instructions + ".",
+                          "No program on this computer could open http://nowhere.test/lotwise."}));
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
 # Runs PROGRAM with ARGUMENTS (words separated by spaces) as on a machine without a
-# display, and checks its exit code (EXIT_CODE) and what it printed: STDOUT and STDERR are
-# regular expressions that its standard output and error, trailing newlines stripped, must
-# match; a missing one means that stream must stay empty.
+# display, with ENVIRONMENT (NAME=VALUE words separated by spaces) set, and checks its
+# exit code (EXIT_CODE) and what it printed: STDOUT and STDERR are regular expressions that
+# its standard output and error, trailing newlines stripped, must match; a missing one
+# means that stream must stay empty.
 foreach(variable DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM)
   unset(ENV{${variable}})
+endforeach()
+separate_arguments(settings UNIX_COMMAND "${ENVIRONMENT}")
+foreach(setting IN LISTS settings)
+  string(REGEX MATCH "^([^=]+)=(.*)$" ignored "${setting}")
+  set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
 endforeach()
 separate_arguments(arguments UNIX_COMMAND "${ARGUMENTS}")
 execute_process(COMMAND ${PROGRAM} ${arguments} RESULT_VARIABLE code OUTPUT_VARIABLE stdout

@@ -1,9 +1,14 @@
 // The server over loopback HTTP: answers by path, logs every request, redirects, and
 // misbehaves on request.
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -219,6 +224,77 @@ TEST_F(ServerTest, ServesTheApiByHeadersAndBodyApartFromThePageFaults) {
   EXPECT_EQ(listing->status, 500);
   EXPECT_EQ(logText_.str(), "POST /identity/v1/oauth2/token\nGET " + search +
                                 "\nGET /aw/listings/list/categories.html\n");
+}
+
+// A socket of another program listening on `address`:`port` (0: a free one), as servers
+// that share their port with others open it; closed at the end.
+class OtherListener {
+ public:
+  OtherListener(const char* address, int port) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    const int yes = 1;
+    setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    setsockopt(socket_, SOL_SOCKET, SO_REUSEPORT, &yes, sizeof(yes));
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(static_cast<std::uint16_t>(port));
+    inet_pton(AF_INET, address, &where.sin_addr);
+    listening_ = bind(socket_, reinterpret_cast<sockaddr*>(&where), sizeof(where)) == 0 &&
+                 listen(socket_, 1) == 0;
+    socklen_t length = sizeof(where);
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&where), &length);
+    port_ = ntohs(where.sin_port);
+  }
+  ~OtherListener() { close(socket_); }
+  OtherListener(const OtherListener&) = delete;
+  OtherListener& operator=(const OtherListener&) = delete;
+
+  bool listening() const { return listening_; }
+  int port() const { return port_; }
+
+ private:
+  int socket_;
+  bool listening_ = false;
+  int port_ = 0;
+};
+
+// What a server started on `port` says when it cannot start; empty when it started.
+std::string StartFailure(SampleServer& server, int port) {
+  try {
+    server.Start(port);
+  } catch (const std::runtime_error& failure) {
+    return failure.what();
+  }
+  return {};
+}
+
+TEST_F(ServerTest, APortAlreadyTakenIsRefusedWhoeverHoldsIt) {
+  Start();
+  SampleServer second(market_, log_, {});
+  EXPECT_EQ(StartFailure(second, port_),
+            "cannot bind 127.0.0.1:" + std::to_string(port_) + ": the port is taken");
+  // The first one still answers every request.
+  for (int i = 0; i < 3; ++i) {
+    const auto reply = Client().Get("/aw/plistings/list/category353/index.html");
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, 200);
+  }
+  const std::string logged = logText_.str();
+  EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 3);
+
+  // Another program, on the loopback address or on every address, even one that would
+  // share its port.
+  for (const char* address : {"127.0.0.1", "0.0.0.0"}) {
+    const OtherListener other(address, 0);
+    ASSERT_TRUE(other.listening()) << address;
+    SampleServer third(market_, log_, {});
+    EXPECT_NE(StartFailure(third, other.port()).find("the port is taken"), std::string::npos)
+        << address;
+  }
+
+  // Once the first one has stopped, its port can be taken again at once.
+  server_->Stop();
+  SampleServer again(market_, log_, {});
+  EXPECT_EQ(again.Start(port_), port_);
 }
 
 }  // namespace

@@ -1,7 +1,13 @@
 #include "sample-marketplace/sample_server.h"
 
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace lotwise::sample {
@@ -24,6 +30,32 @@ void CutOff(httplib::Response& response, std::string body, std::size_t sent) {
       });
 }
 
+// Lets a server bind again right after one stopped, while the old connections linger, but
+// never share a port: cpp-httplib's default, SO_REUSEPORT, would let a second server listen
+// beside the first and split the requests between them.
+void ExclusivePort(socket_t socket) {
+  const int yes = 1;
+  setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+}
+
+// Why 127.0.0.1:`port` cannot be bound, as the system says when asked once more (the
+// server itself only says that it could not).
+std::string BindFailure(int port) {
+  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (probe < 0) return std::strerror(errno);
+  const int yes = 1;
+  setsockopt(probe, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  inet_pton(AF_INET, kLoopback, &address.sin_addr);
+  const bool bound = bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+  const int error = errno;
+  close(probe);
+  if (bound) return "it is free again: try once more";
+  return error == EADDRINUSE ? "the port is taken" : std::strerror(error);
+}
+
 }  // namespace
 
 SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, ServerSettings settings)
@@ -35,6 +67,7 @@ SampleServer::SampleServer(const Marketplace& marketplace, RequestLog& log, Serv
       site_(marketplace.items(), settings_.site),
       server_(std::make_unique<httplib::Server>()) {
   server_->set_keep_alive_max_count(1);
+  server_->set_socket_options(ExclusivePort);
   const auto handler = [this](const httplib::Request& request, httplib::Response& response) {
     Serve(request, response);
     if (answers_ != nullptr) {
@@ -53,7 +86,8 @@ int SampleServer::Start(int port) {
     port = server_->bind_to_any_port(kLoopback);
     if (port < 0) throw std::runtime_error("cannot bind 127.0.0.1 to a free port");
   } else if (!server_->bind_to_port(kLoopback, port)) {
-    throw std::runtime_error("cannot bind 127.0.0.1:" + std::to_string(port));
+    throw std::runtime_error("cannot bind 127.0.0.1:" + std::to_string(port) + ": " +
+                             BindFailure(port));
   }
   ownHost_ = kLoopback + (":" + std::to_string(port));
   itemHost_ = settings_.itemHost.empty() ? ownHost_ : settings_.itemHost;

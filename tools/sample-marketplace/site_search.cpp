@@ -78,7 +78,7 @@ class CardMaker {
     card.link = Link(item.number);
     card.title = Title(item);
     card.price = SitePrice(item.priceCents, language_);
-    card.bids = SiteBids(ApiBidCount(item), language_);
+    card.bids = SiteBids(BidCount(item), language_);
     const std::int64_t end = times_.EndOf(item);
     if (item.ended) {
       card.sold = SiteSoldDate(end, language_);
