@@ -117,12 +117,13 @@ class Reader {
 
 }  // namespace
 
-bool SameName(std::string_view name, std::string_view lower) {
-  if (name.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    const char folded = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (folded != lower[i]) return false;
+bool SameName(std::string_view one, std::string_view other) {
+  if (one.size() != other.size()) return false;
+  const auto fold = [](char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  for (std::size_t i = 0; i < one.size(); ++i) {
+    if (fold(one[i]) != fold(other[i])) return false;
   }
   return true;
 }

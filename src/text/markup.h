@@ -38,7 +38,7 @@ class MarkupVisitor {
 // length whatever it holds.
 void ReadMarkup(std::string_view page, MarkupVisitor& visitor);
 
-// ASCII letters compared without case: for tag and attribute names. `lower` in lower case.
-bool SameName(std::string_view name, std::string_view lower);
+// Tag and attribute names compared as markup compares them: ASCII letters without case.
+bool SameName(std::string_view one, std::string_view other);
 
 }  // namespace lotwise
