@@ -15,6 +15,8 @@ namespace {
 // Item number of the placeholder cards ("Shop on eBay") every page starts with.
 constexpr std::string_view kPlaceholderItem = "123456";
 
+// Elements without an end tag: they hold no text, so no field or hidden stretch starts at
+// one (it would never end).
 bool IsVoid(std::string_view name) {
   static constexpr std::array<std::string_view, 14> kVoid = {
       "area",  "base", "br",   "col",    "embed", "hr",  "img",
@@ -64,6 +66,8 @@ class Classes {
     return false;
   }
   bool empty() const { return text_.empty(); }
+  Classes(const Classes&) = delete;  // text_ may point into decoded_
+  Classes& operator=(const Classes&) = delete;
 
  private:
   std::string_view text_;
