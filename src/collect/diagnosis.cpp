@@ -1,5 +1,6 @@
 #include "collect/diagnosis.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,9 @@ bool HoldsAny(std::string_view page, const Markers& markers) {
 }
 
 bool IsRobotCheck(std::string_view page) {
-  static const Markers signs =
-      AnyCase({"Pardon Our Interruption", "Checking your browser before you access",
-               "/splashui/challenge"});
+  static const Markers signs = AnyCase(
+      {"Pardon Our Interruption", "Checking your browser before you access", "/splashui/challenge",
+       "Nous sommes d\xC3\xA9sol\xC3\xA9s", "Security measure | eBay"});
   return HoldsAny(page, signs);
 }
 
@@ -50,8 +51,8 @@ bool IsSignIn(std::string_view page) {
 }
 
 bool IsErrorPage(std::string_view page) {
-  static const Markers signs =
-      AnyCase({"Service Unavailable", "Zero size object", "edgesuite", "Access Denied"});
+  static const Markers signs = AnyCase({"Service Unavailable", "Zero size object", "edgesuite",
+                                        "Access Denied", "Error Page | eBay"});
   return HoldsAny(page, signs);
 }
 
@@ -98,6 +99,48 @@ bool SaysNothingFound(std::string_view page) {
   return false;
 }
 
+// The site's notice that it could not complete a search. The same words stand in the
+// messages of the script of every result page: only a page without results is judged.
+bool SaysRequestFailed(std::string_view page) {
+  static const Marker notice("There seems to be a problem completing the request",
+                             Marker::Case::kIgnored);
+  return notice.In(page) > 0;
+}
+
+// The count heading of a result page of the site ("0 results for lamp", "0 Ergebnisse für
+// lamp") starts with a count of 0. Reads a bounded stretch after the heading only.
+bool CountsNoResults(std::string_view page) {
+  static const Marker heading("srp-controls__count-heading", Marker::Case::kExact);
+  constexpr std::size_t kLookAhead = 512;
+  for (std::size_t at = heading.In(page); at > 0; at = heading.In(page, at + heading.size())) {
+    const std::size_t stop = std::min(page.size(), at - 1 + kLookAhead);
+    std::size_t i = at - 1 + heading.size();
+    while (i < stop && page[i] != '>') ++i;  // the end of the heading's tag
+    bool inTag = false;
+    for (++i; i < stop; ++i) {
+      const char c = page[i];
+      if (inTag) {
+        inTag = c != '>';
+      } else if (c == '<') {
+        inTag = true;
+      } else if (IsDigit(c)) {
+        return c == '0' && (i + 1 == page.size() ||
+                            !(IsDigit(page[i + 1]) || page[i + 1] == ',' || page[i + 1] == '.'));
+      } else if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
+        break;  // words before the count: not a heading this reads
+      }
+    }
+  }
+  return false;
+}
+
+// A result page of the site whose only cards are after the "Results matching fewer words"
+// divider, or which counts no results: the search matched nothing.
+bool SiteFoundNothing(std::string_view page) {
+  static const Marker divider("srp-river-answer--REWRITE_START", Marker::Case::kExact);
+  return divider.In(page) > 0 || CountsNoResults(page) || SaysNothingFound(page);
+}
+
 }  // namespace
 
 std::optional<std::string> Diagnosis(JudgedPage judged, std::int16_t kind, bool foundNone) {
@@ -120,6 +163,19 @@ std::optional<std::string> Diagnosis(JudgedPage judged, std::int16_t kind, bool 
   if (foundNone || SaysNothingFound(page)) {
     return "The marketplace found no items for this search.";
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> SiteDiagnosis(JudgedPage judged) {
+  // Diagnosis gives these, in this order, before it tests the layout: the same messages.
+  const std::string_view page = judged.body;
+  if (judged.status >= 400 || IsRobotCheck(page) || IsSignIn(page) || IsErrorPage(page)) {
+    return Diagnosis(judged, kKeywordSearch, false);
+  }
+  if (SaysRequestFailed(page)) {
+    return "The marketplace could not complete the search just now. Try again later.";
+  }
+  if (SiteFoundNothing(page)) return "The marketplace found no items for this search.";
   return std::nullopt;
 }
 

@@ -26,6 +26,14 @@ struct JudgedPage {
 // search.
 std::optional<std::string> Diagnosis(JudgedPage page, std::int16_t kind, bool foundNone);
 
+// What a page of the marketplace's site that holds no result cards before the "Results
+// matching fewer words" divider shows instead, in the order of Diagnosis: an answer with
+// status 400 or above, a robot check, a sign-in page, an error page, the site's notice
+// that it could not complete the request, a search that found nothing (the divider, a
+// count of 0 results, or the site saying so). Nothing for any other page. Every test is a
+// linear search.
+std::optional<std::string> SiteDiagnosis(JudgedPage page);
+
 // The message for a search that found no result rows: the diagnosis of the page, or the
 // too-many-listings message.
 std::string NoResultsMessage(JudgedPage page, std::int16_t kind, bool foundNone);

@@ -44,6 +44,19 @@ struct SitePage {
 // Reads a result page of the marketplace's site, on its bytes as they arrived, in one
 // pass that is linear in the page's length whatever it holds. Never throws for what a
 // page holds: a page that is not a result page gives no cards.
+//
+// The markup is read as text/markup.h says. A card is an <li> whose class names hold
+// "s-item" or "s-card"; it ends with the end tag of that <li> (counting the <li>s inside
+// it) or where the next card starts, and is a result card when one of its tags has an
+// href with an item number ("/itm/123", "/itm/title/123") other than the placeholders'.
+// The divider is the first tag of class "srp-river-answer--REWRITE_START". In a card, each
+// field is the text of the first element of its class (s-card__ or s-item__ title, price,
+// time-left, caption), to the end tag that closes it: the title as it stands, the others
+// read as collect/site_values.h says; the bid count is the first text inside an
+// s-card__attribute-row, s-item__bidCount or s-item__bids element that is a bid count; the
+// picture is the first <img>'s. Text inside elements of class "clipped" (what only screen
+// readers say) or "LIGHT_HIGHLIGHT" ("New Listing") is no card's text. The next page is
+// there when a tag of class "pagination__next" is neither disabled nor aria-disabled.
 SitePage ReadSitePage(std::string_view page, const SiteReading& reading);
 
 }  // namespace lotwise
