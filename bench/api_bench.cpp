@@ -16,7 +16,7 @@
 #include "api/api_source.h"
 #include "api/clock.h"
 #include "app/search_window.h"
-#include "collect/api_search.h"
+#include "collect/source_search.h"
 #include "curl_program.h"
 #include "http/curl_fetcher.h"
 #include "page_file_maker.h"

@@ -144,6 +144,8 @@ std::optional<std::string> ApiSource::Lacks(std::int16_t searchKind) const {
   return std::nullopt;
 }
 
+int ApiSource::PageSize() const { return ListingQuery{}.limit; }
+
 std::string ApiSource::SearchAddress(const ListingQuery& query) const {
   std::string url = settings_.baseUrl + "/item_summary/search?";
   if (!query.keywords.empty()) url += "q=" + PercentEncoded(query.keywords) + "&";

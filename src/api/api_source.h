@@ -24,6 +24,8 @@ class ApiSource : public ListingSource {
   std::string Currency() const override;
   std::string Name() const override;
   std::optional<std::string> Lacks(std::int16_t searchKind) const override;
+  int PageSize() const override;
+  bool MatchesWords() const override { return false; }  // no phrase, no words to exclude
 
   // The address of a search's first page.
   std::string SearchAddress(const ListingQuery& query) const;

@@ -4,11 +4,11 @@
 #include <system_error>
 #include <utility>
 
-#include "collect/api_search.h"
 #include "collect/classic_addresses.h"
 #include "collect/page_file.h"
 #include "collect/page_loop.h"
 #include "collect/search_results.h"
+#include "collect/source_search.h"
 #include "report/item_rows.h"
 #include "report/line_rows.h"
 #include "report/report_file.h"
@@ -140,6 +140,13 @@ void SearchWindow::EndWithMessage(const std::string& text) {
   platform_.MessageBox(text);
   // "See Incomplete Results" keeps the state the collection left it in.
   ReadyForAnotherSearch("Ready for another search");
+}
+
+void SearchWindow::EndWithReason(const std::string& text) {
+  context_.summary.end = SearchEnd::kMessage;
+  context_.summary.message = text;
+  Command6.enabled = false;
+  ReadyForAnotherSearch(text);
 }
 
 void SearchWindow::ShowFinished() {

@@ -84,6 +84,7 @@ class SearchWindow : public SearchState, private SearchControls {
   void ShowStatus(std::string text) override;
   void OfferIncompleteResults() override;
   void EndWithMessage(const std::string& text) override;
+  void EndWithReason(const std::string& text) override;
   void ShowFinished() override;
   std::string CategoryTyped() const override;
   std::string CompletedKeywordsTyped() const override;

@@ -28,12 +28,24 @@ struct ListedItem {
   bool auction = true;
 };
 
-// What a search asks the API for: the parameters `q`, `category_ids` and `filter` (empty
-// ones are not sent), `limit` and `offset`.
+// What a search asks a source for: the search as the user asked for it, whatever the
+// source, and the marketplace API's own parameters made of it.
 struct ListingQuery {
+  std::int16_t kind = 0;       // the window's SearchKind: 1 keyword, 2 category, 4 completed items
+  std::string words;           // the words, one blank between two
+  int combine = 0;             // 0 all of the words, 1 any of them, 2 the exact phrase
+  std::string excluded;        // words no item may hold, one blank between two
+  std::string lowestPrice;     // a decimal number with a point ("12.50"), or empty
+  std::string highestPrice;    // the same
+  bool inDescription = false;  // the descriptions too, not only the titles
+  std::string categoryId;      // a category's number; empty for all
+  int minimumBids = 0;
+
+  // The API's `q`, `filter` ("buyingOptions:{AUCTION},bidCount:[10]", not yet
+  // URL-encoded), `limit` and `offset`; `categoryId` is its `category_ids`. Empty ones are
+  // not sent.
   std::string keywords;
-  std::string categoryId;
-  std::string filter;  // "buyingOptions:{AUCTION},bidCount:[10]", not yet URL-encoded
+  std::string filter;
   int limit = 200;
   int offset = 0;
 };
@@ -84,6 +96,11 @@ class ListingSource {
   // keyword, 2 category, 3 featured, 4 completed items), as a message for the user;
   // nothing when it has one.
   virtual std::optional<std::string> Lacks(std::int16_t searchKind) const = 0;
+  // The items a page holds at the most: what the progress counts by.
+  virtual int PageSize() const = 0;
+  // Whether the source itself keeps to the exact phrase and the excluded words; when it
+  // does not, the search checks them on the items' titles.
+  virtual bool MatchesWords() const = 0;
 };
 
 }  // namespace lotwise

@@ -28,6 +28,9 @@ class SearchControls {
   // A message box with `text` (the too-many-listings message, or what the marketplace
   // showed instead of results), then the window ready for another search.
   virtual void EndWithMessage(const std::string& text) = 0;
+  // A search that cannot be made of the inputs as they stand: the status line says why
+  // in one line, and the window is ready for another search.
+  virtual void EndWithReason(const std::string& text) = 0;
   // The report is open: "Finished!!!", and "Stop Search" becomes "Begin New Search".
   virtual void ShowFinished() = 0;
 

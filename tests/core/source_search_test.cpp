@@ -1,7 +1,7 @@
 // Keyword and category searches through the marketplace's API, on a fake of the API: the
 // requests each tab builds, paging, the report, and every error and warning.
 
-#include "collect/api_search.h"
+#include "collect/source_search.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +64,8 @@ class FakeListings : public ListingSource {
     if (kind == kCompletedSearch) return "This fake has no Marketplace Insights either.";
     return std::nullopt;
   }
+  int PageSize() const override { return 200; }
+  bool MatchesWords() const override { return false; }
 
  private:
   ListingPage Take() {
@@ -108,7 +110,7 @@ TEST(ApiRequests, EachTabAndOptionAsksForWhatItMeans) {
   KeywordInputs inputs;
   inputs.title = " red  car ";
   inputs.combine = 0;
-  auto search = ApiKeywordSearch(inputs, 10, "USD");
+  auto search = SourceKeywordSearch(inputs, 10, "USD");
   ASSERT_TRUE(search);
   EXPECT_EQ(search->query.keywords, "red car");
   EXPECT_EQ(search->query.categoryId, "");
@@ -120,7 +122,7 @@ TEST(ApiRequests, EachTabAndOptionAsksForWhatItMeans) {
   inputs.excluded = "blue green";
   inputs.lowestPrice = "5";
   inputs.inDescription = true;
-  search = ApiKeywordSearch(inputs, 0, "EUR");
+  search = SourceKeywordSearch(inputs, 0, "EUR");
   EXPECT_EQ(search->query.keywords, "(red, car)");
   EXPECT_EQ(search->query.categoryId, "1");
   EXPECT_EQ(search->excluded, (Strings{"blue", "green"}));
@@ -132,22 +134,22 @@ TEST(ApiRequests, EachTabAndOptionAsksForWhatItMeans) {
   inputs.title = "red car";
   inputs.combine = 2;  // the exact phrase: the words, the phrase checked on the titles
   inputs.highestPrice = "20";
-  search = ApiKeywordSearch(inputs, 1, "GBP");
+  search = SourceKeywordSearch(inputs, 1, "GBP");
   EXPECT_EQ(search->query.keywords, "red car");
   EXPECT_EQ(search->phrase, "red car");
   EXPECT_EQ(search->query.filter,
             "buyingOptions:{AUCTION},bidCount:[1],price:[0..20],priceCurrency:GBP");
   inputs.combine = -1;  // typed into the list: the words as they stand
-  EXPECT_EQ(ApiKeywordSearch(inputs, 1, "GBP")->phrase, "");
+  EXPECT_EQ(SourceKeywordSearch(inputs, 1, "GBP")->phrase, "");
 
   inputs.title = "  ";
-  EXPECT_FALSE(ApiKeywordSearch(inputs, 1, "USD"));
+  EXPECT_FALSE(SourceKeywordSearch(inputs, 1, "USD"));
 
-  search = ApiCategorySearch(" 353 ", 3, "USD");
+  search = SourceCategorySearch(" 353 ", 3, "USD");
   EXPECT_EQ(search->query.keywords, "");
   EXPECT_EQ(search->query.categoryId, "353");
   EXPECT_EQ(search->query.filter, "buyingOptions:{AUCTION},bidCount:[3]");
-  EXPECT_FALSE(ApiCategorySearch("abc", 3, "USD"));
+  EXPECT_FALSE(SourceCategorySearch("abc", 3, "USD"));
 }
 
 TEST_F(ApiSearchTest, AKeywordSearchFollowsNextPagesAndReportsMostBidsFirst) {
@@ -196,17 +198,56 @@ TEST_F(ApiSearchTest, TheCategoryTabAsksForItsNumberAndPagingStopsBefore10000Res
 TEST_F(ApiSearchTest, SearchesTheApiCannotMakeSayWhyAndAskForNothing) {
   window.click(window.Command4);
   window.click(window.Command5);
-  window.txtTitle.text = "";
-  window.click(window.cmdSearch);
-  window.Text1.text = "lamps";
-  window.click(window.Command3);
   EXPECT_TRUE(listings.searches.empty());
-  ASSERT_EQ(platform.messages.size(), 4u);
+  ASSERT_EQ(platform.messages.size(), 2u);
   EXPECT_NE(platform.messages[0].find("featured auctions"), std::string::npos);
   EXPECT_NE(platform.messages[1].find("Marketplace Insights"), std::string::npos);
-  EXPECT_EQ(platform.messages[2], "Type the words to search for.");
-  EXPECT_EQ(platform.messages[3], "Type the number of the category to search.");
   EXPECT_EQ(testing::SearchCommandStates(window), "11111");
+}
+
+TEST_F(ApiSearchTest, InputsThatCannotBeSearchedSayWhyInTheStatusLineBeforeAnythingIsSent) {
+  const auto reason = [&](CommandButton& command) {
+    platform.messages.clear();
+    window.click(command);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(testing::SearchCommandStates(window), "11111");
+    EXPECT_FALSE(window.Command6.enabled);
+    return window.Label1.caption;
+  };
+  window.txtTitle.text = " ";
+  EXPECT_EQ(reason(window.cmdSearch), "Type the words to search for.");
+  window.txtTitle.text = "lamp";
+  window.txtBeginPrice.text = "5$";
+  EXPECT_EQ(reason(window.cmdSearch), "The lowest price is not a number: 5$");
+  window.txtBeginPrice.text = " 1,000 ";
+  window.txtEndPrice.text = "20,50";
+  EXPECT_EQ(reason(window.cmdSearch), "The lowest price is above the highest.");
+  window.txtEndPrice.text = "";
+  window.txtBids.text = "40000";
+  EXPECT_EQ(reason(window.cmdSearch), "The minimum number of bids can be at most 32767.");
+  window.txtBids.text = "0";
+  window.Text1.text = "";
+  EXPECT_EQ(reason(window.Command3), "Type the number of the category to search.");
+  window.Text1.text = "lamps";
+  EXPECT_EQ(reason(window.Command3), "A category is a whole number, such as 353: lamps");
+  EXPECT_TRUE(listings.searches.empty());
+  EXPECT_EQ(SummaryText(window.summary()),
+            "No report: A category is a whole number, such as 353: lamps");
+
+  // Blanks around a category number are left out; prices reach the source as numbers.
+  listings.answers.push_back({Page({Item(1, 3, "Lamp")}, 1), {}});
+  window.Text1.text = " 353 ";
+  window.click(window.Command3);
+  ASSERT_EQ(listings.searches.size(), 1u);
+  EXPECT_EQ(listings.searches[0].categoryId, "353");
+  listings.answers.push_back({Page({Item(1, 3, "Lamp")}, 1), {}});
+  window.click(window.Command1);
+  window.txtBeginPrice.text = "1,000";
+  window.txtEndPrice.text = "2000,5";
+  window.click(window.cmdSearch);
+  ASSERT_EQ(listings.searches.size(), 2u);
+  EXPECT_EQ(listings.searches[1].lowestPrice, "1000");
+  EXPECT_EQ(listings.searches[1].highestPrice, "2000.5");
 }
 
 TEST_F(ApiSearchTest, RefusalsWarningsAndFailuresAreSaidOnce) {
