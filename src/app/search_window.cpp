@@ -138,7 +138,8 @@ void SearchWindow::EndWithMessage(const std::string& text) {
   context_.summary.end = SearchEnd::kMessage;
   context_.summary.message = text;
   platform_.MessageBox(text);
-  // "See Incomplete Results" keeps the state the collection left it in.
+  // Once a search has ended there is nothing left to cut short.
+  Command6.enabled = false;
   ReadyForAnotherSearch("Ready for another search");
 }
 
@@ -150,6 +151,7 @@ void SearchWindow::EndWithReason(const std::string& text) {
 }
 
 void SearchWindow::ShowFinished() {
+  Command6.enabled = false;
   Label1.caption = "Finished!!!";
   Command1.caption = "Begin New Search";
 }

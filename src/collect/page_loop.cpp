@@ -92,6 +92,9 @@ void GetListing(SearchContext& search, std::string url, const std::string& NextU
 
 std::optional<std::string> NextPage(SearchContext& search, const std::string& NextUrl) {
   SearchState& state = search.state;
+  // After "Stop Search" nothing moves on: no counter advances and no status is shown, so
+  // that what the window shows, the run summary and the pages fetched agree.
+  if (state.StopRequested == 1) return std::nullopt;
   switch (state.SearchKind) {
     case kKeywordSearch:
     case kCompletedSearch: {

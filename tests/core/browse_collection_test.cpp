@@ -146,8 +146,9 @@ TEST_F(BrowseTest, StopDuringAFetchEndsTheCollectionAfterThatPage) {
   EXPECT_EQ(platform.fetched.back(), CategoryPage(2));
   // The record already cut when the stop was noticed is kept; none after it.
   EXPECT_EQ(PageFile(), Table("i1") + "\r\n" + Table("i2") + "\r\n");
-  EXPECT_EQ(window.PageStart, 4);  // the next-page step still ran once
-  EXPECT_EQ(window.Label1.caption, "3 of 5 pages searched.");
+  // Nothing moves on after the stop: the window still says what "Stop Search" said.
+  EXPECT_EQ(window.PageStart, 3);
+  EXPECT_EQ(window.Label1.caption, "Ready for another search");
 }
 
 TEST_F(BrowseTest, StopJustBeforeAnAppendStillAppendsThatRecordThenEnds) {

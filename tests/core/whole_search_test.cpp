@@ -236,8 +236,9 @@ TEST_F(WholeSearchTest, StopDuringTheCollectionKeepsThePageFileAndWritesNoReport
   };
   window.click(window.Command3);
   EXPECT_EQ(platform.fetched.size(), 3u);
-  // The page loop finishes the step it was in: its counter and progress text advance.
-  EXPECT_EQ(window.Label1.caption, "3 of 9 pages searched.");
+  // Nothing moves on after the stop: the status line keeps what "Stop Search" said.
+  EXPECT_EQ(window.Label1.caption, "Ready for another search");
+  EXPECT_EQ(window.PageStart, 3);
   EXPECT_EQ(PageFile(), BrowseTable("1", "3") + "\r\n");
   EXPECT_FALSE(ReportExists());
   EXPECT_TRUE(platform.shellCalls.empty());

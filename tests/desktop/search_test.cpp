@@ -150,6 +150,19 @@ TEST_F(SearchTest, SeeIncompleteResultsReportsWhatWasCollected) {
   EXPECT_EQ(report.find(">Item 2<"), std::string::npos);
 }
 
+TEST_F(SearchTest, AfterASearchThatFoundNothingSeeIncompleteResultsIsOffAndTheWordsStay) {
+  QTest::keyClicks(find<QLineEdit>("txtTitle"), QStringLiteral("vintage lamp"));
+  platform.pages[CategoryAddress("8", "index")] = "<p>0 items found</p>";
+  searchCategory("8");
+  EXPECT_EQ(platform.messages,
+            std::vector<std::string>{"The marketplace found no items for this search."});
+  EXPECT_FALSE(look().incompleteEnabled);
+  QTest::mouseClick(button("Command6"), Qt::LeftButton);
+  EXPECT_EQ(find<QLineEdit>("txtTitle")->text(), QStringLiteral("vintage lamp"));
+  EXPECT_EQ(model.txtTitle.text, "vintage lamp");
+  EXPECT_EQ(find<QLineEdit>("Text1")->text(), QStringLiteral("8"));
+}
+
 TEST_F(SearchTest, EnterInATabsTextInputRunsThatTabsSearch) {
   // No pages are served: each search fails at its first fetch and ends ready.
   QTest::keyClicks(find<QLineEdit>("Text1"), QStringLiteral("42"));

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "e2e/e2e_fixture.h"
+#include "search/summary.h"
 
 namespace lotwise::e2e {
 namespace {
@@ -69,6 +72,49 @@ TEST_P(InterruptionTest, SeeIncompleteResultsReportsWhatWasCollected) {
   EXPECT_FALSE(window().Command6.enabled);
 
   ExpectWholeSearchWorks(search);
+}
+
+// Stopped while the fifth page waits on a slow marketplace: nothing moves on after the
+// stop, and the status line, the run summary and the pages the marketplace served agree.
+TEST_F(EndToEndTest, StopWhileAPageWaitsOnASlowMarketplaceLeavesCountsThatAgree) {
+  sample::ServerSettings slow;
+  slow.delay = std::chrono::milliseconds(100);
+  served.Restart(slow);
+  std::vector<std::string> statuses;
+  onDoEvents = [&, clicked = false]() mutable {
+    if (statuses.empty() || statuses.back() != window().Label1.caption) {
+      statuses.push_back(window().Label1.caption);
+    }
+    // Page 5 is asked for once the status says so; its answer waits.
+    if (clicked || window().Label1.caption.rfind("5 of ", 0) != 0) return;
+    clicked = true;
+    EXPECT_TRUE(window().click(window().Command1));
+  };
+  const SearchCase& category = Case("Category");
+  ASSERT_TRUE(category.browse);
+  RunSearch(category);
+
+  ASSERT_GE(statuses.size(), 2u);
+  EXPECT_EQ(statuses.back(), "5 of " + std::to_string(window().PageTotal) + " pages searched.");
+  EXPECT_EQ(window().Label1.caption, "Ready for another search");
+  EXPECT_EQ(window().PageStart, 6);  // page 6 was never asked for
+  const SearchSummary& summary = window().summary();
+  EXPECT_EQ(summary.end, SearchEnd::kStopped);
+  EXPECT_EQ(summary.pagesCollected, 4);  // the index page and pages 2 to 4
+  EXPECT_EQ(SummaryText(summary), "Stopped after 4 of 5 pages: no report written");
+  // What the marketplace was asked: the index page twice, pages 2 to 4, and at most the
+  // request for page 5 that the stop cut short (whether it reached the marketplace before
+  // the stop is the network's affair); nothing after it.
+  const std::vector<std::string> all = ExpectedRequests(market, category);
+  std::vector<std::string> requests = served.Requests();
+  ASSERT_GE(requests.size(), 5u);
+  if (requests.size() == 6) {
+    EXPECT_EQ(requests.back(), all.at(5));
+  }
+  requests.resize(std::min<std::size_t>(requests.size(), 6));
+  EXPECT_EQ(requests, std::vector<std::string>(all.begin(), all.begin() + requests.size()));
+  EXPECT_LE(served.Requests().size(), 6u);
+  ExpectReady();
 }
 
 INSTANTIATE_TEST_SUITE_P(Searches, InterruptionTest, ::testing::ValuesIn(SearchCases()),
