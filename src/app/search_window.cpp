@@ -41,6 +41,16 @@ std::string ShortReason(const FetchError& failure) {
   return failure.host().empty() ? failure.what() : "the page could not be loaded" + at;
 }
 
+// How a price label shows a currency: its sign, or its code when it has none of its own.
+std::string CurrencySign(const std::string& code) {
+  if (code == "USD") return "$";
+  if (code == "GBP") return "\xC2\xA3";      // pound sign
+  if (code == "EUR") return "\xE2\x82\xAC";  // euro sign
+  if (code == "AUD") return "AU $";
+  if (code == "CAD") return "C $";
+  return code;
+}
+
 bool IsFile(const std::filesystem::path& file) {
   std::error_code unknown;
   return std::filesystem::is_regular_file(file, unknown);
@@ -291,7 +301,14 @@ void SearchWindow::BeginSearch(std::int16_t kind) {
   SearchKind = kind;
 }
 
-void SearchWindow::UseListingSource(ListingSource* source) { context_.listings = source; }
+void SearchWindow::UseListingSource(ListingSource* source) {
+  context_.listings = source;
+  // The price range is in the currency of the source's marketplace; the classic pages'
+  // is the dollar.
+  const std::string sign = source != nullptr ? CurrencySign(source->Currency()) : "$";
+  Label7.caption = "Between  " + sign;
+  Label8.caption = "and  " + sign;
+}
 
 std::string SearchWindow::SourceName() const {
   return context_.listings != nullptr ? context_.listings->Name() : "Classic pages";

@@ -30,17 +30,17 @@ struct OnePassLimits {
 // The file is read once from start to end in pieces, never whole, and its lines are
 // split as ReadLines splits them. `bidCount` is asked once for each line, in file
 // order; it must give what it would give for the line at any other time, as the
-// count operations of the report do: they depend on the line alone. (The featured
-// reader's FeaturedMode only picks one of two spellings of an end marker that is
-// searched for ignoring case, so no count depends on it.) The row texts of the lines
-// kept are held in memory, listed by count, up to `limits.memory`; for the lines kept
-// after that only their place in the file is noted, listed by count as well, and
-// their text is read again from its place and rewritten when their count's turn comes. Since
-// the rows held come before those noted in the file, each count's rows are written
-// held ones first, then noted ones, each in file order. `rowText` is thus asked once
-// for each line kept (twice for the line at which the memory runs out), and must
-// depend on the line alone. No pass runs when `highest`
-// is below `minimum`: the file is then not read at all.
+// count operations of the report do: they depend on the line alone. The row texts of the
+// lines kept are held in memory with their counts, up to `limits.memory`; for the lines
+// kept after that only their place in the file and their count are noted, and their
+// text is read again from its place and rewritten when its turn comes. The rows are put
+// in order by sorting what was held and what was noted by count (a stable sort, so equal
+// counts keep their file order), which costs what the rows cost, however far apart the
+// counts lie. Since the rows held come before those noted in the file, each count's rows
+// are written held ones first, then noted ones. `rowText` is thus asked once for each
+// line kept (twice for the line at which the memory runs out), and must depend on the
+// line alone. No pass runs when `highest` is below `minimum`: the file is then not read
+// at all.
 //
 // Gives the number of rows written (an empty row text is not a row). Throws
 // PageFileError when the page file cannot be read or no longer exists, ReportError when

@@ -74,6 +74,13 @@ TEST_F(ReportWriterTest, BrowseRowsByCountThenFileOrder) {
   ExpectOpened(BrowseRow("a", "7") + BrowseRow("c", "7") + BrowseRow("d", "4"));
 }
 
+TEST_F(ReportWriterTest, TheWidestRangeOfCountsFromTheLowestMinimumToTheHighestCount) {
+  Run(2,
+      BrowseLine("a", "5") + "\r\n" + BrowseLine("b", "32,767") + "\r\n" + BrowseLine("c", "99999"),
+      "-99999");
+  ExpectOpened(BrowseRow("b", "32,767") + BrowseRow("c", "99999") + BrowseRow("a", "5"));
+}
+
 TEST_F(ReportWriterTest, MinimumZeroWritesLinesWithoutBidsLast) {
   Run(2, "<td>none</td>\r\n<a href=\"http://l.test/z\">z</a>\r\n" + BrowseLine("a", "1"), "0");
   ExpectOpened(BrowseRow("a", "1") +

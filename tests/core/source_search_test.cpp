@@ -57,7 +57,8 @@ class FakeListings : public ListingSource {
     if (whileNextWaits) whileNextWaits();
     return Take();
   }
-  std::string Currency() const override { return "USD"; }
+  std::string Currency() const override { return currency; }
+  std::string currency = "USD";
   std::string Name() const override { return "Marketplace API (EBAY_US)"; }
   std::optional<std::string> Lacks(std::int16_t kind) const override {
     if (kind == kFeaturedSearch) return "This fake has no search for featured auctions.";
@@ -203,6 +204,16 @@ TEST_F(ApiSearchTest, SearchesTheApiCannotMakeSayWhyAndAskForNothing) {
   EXPECT_NE(platform.messages[0].find("featured auctions"), std::string::npos);
   EXPECT_NE(platform.messages[1].find("Marketplace Insights"), std::string::npos);
   EXPECT_EQ(testing::SearchCommandStates(window), "11111");
+}
+
+TEST_F(ApiSearchTest, ThePriceLabelsShowTheSourcesCurrency) {
+  EXPECT_EQ(window.Label7.caption, "Between  $");
+  listings.currency = "EUR";
+  window.UseListingSource(&listings);
+  EXPECT_EQ(window.Label7.caption, "Between  \xE2\x82\xAC");
+  EXPECT_EQ(window.Label8.caption, "and  \xE2\x82\xAC");
+  window.UseListingSource(nullptr);
+  EXPECT_EQ(window.Label8.caption, "and  $");
 }
 
 TEST_F(ApiSearchTest, InputsThatCannotBeSearchedSayWhyInTheStatusLineBeforeAnythingIsSent) {
