@@ -9,6 +9,7 @@
 #include "collect/page_loop.h"
 #include "collect/search_results.h"
 #include "collect/source_search.h"
+#include "report/csv.h"
 #include "report/item_rows.h"
 #include "report/line_rows.h"
 #include "report/report_file.h"
@@ -102,6 +103,7 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
                config_,
                appFolder_ / kPageFileName,
                appFolder_ / kReportFileName,
+               appFolder_ / kCsvFileName,
                {},
                false,
                {},
@@ -191,6 +193,7 @@ void SearchWindow::RemoveTempFile() {
   std::error_code ignored;
   std::filesystem::remove(PageFilePath(), ignored);
   std::filesystem::remove(ReportPath(), ignored);
+  std::filesystem::remove(context_.csv, ignored);
 }
 
 std::optional<std::int16_t> SearchWindow::KindOf(const CommandButton& command) const {

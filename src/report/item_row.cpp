@@ -45,12 +45,16 @@ std::string Html(std::string_view text) {
   return out;
 }
 
-std::string LinkOf(const ListedItem& item, const Config& config) {
+}  // namespace
+
+std::string ItemLink(const ListedItem& item, const Config& config) {
   if (!item.itemAffiliateWebUrl.empty()) return item.itemAffiliateWebUrl;
   if (!RedirectConfigured(config)) return item.itemWebUrl;
   // The address as the value of the redirect's "loc" parameter, its slashes kept.
   return RedirectPrefix(config, config.itemPageLinkId) + PercentEncoded(item.itemWebUrl, "/");
 }
+
+namespace {
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
@@ -137,7 +141,7 @@ std::string PacificEndTime(std::string_view endDate) {
 }
 
 std::string ItemRow(const ListedItem& item, const Config& config) {
-  const std::string link = Html(LinkOf(item, config));
+  const std::string link = Html(ItemLink(item, config));
   std::string row =
       "<table width=\"100%\" cellpadding=3 border=0 cellspacing=0 bgcolor=\"#FFFFFF\">"
       "<tr valign=middle><td width=\"12%\" align=center>";

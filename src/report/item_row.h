@@ -16,6 +16,11 @@ namespace lotwise {
 // end in US Pacific time ("Mar-05 18:30").
 std::string ItemRow(const ListedItem& item, const Config& config);
 
+// The link an item's row opens: the partner address the marketplace gave, else the item's
+// address through the affiliate redirect, or straight to it when no redirect is
+// configured.
+std::string ItemLink(const ListedItem& item, const Config& config);
+
 // An end date of the API ("2026-03-06T02:30:00.000Z", UTC) in US Pacific time as the
 // report shows it: "Mar-05 18:30" (standard or daylight time by the date); the text as
 // it stands when it is not such a date.

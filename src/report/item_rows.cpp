@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "report/active_content.h"
+#include "report/csv.h"
 #include "report/item_row.h"
+#include "report/report_page.h"
 
 namespace lotwise {
 
@@ -18,13 +20,14 @@ std::optional<int> ItemRows::Highest(const SearchContext& search, SearchSummary&
 }
 
 std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimum,
-                            ReportFile& report) const {
+                            ReportFiles& files) const {
   const std::vector<ListedItem>& items = search.items;
   std::vector<std::size_t> order(items.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(), [&items](std::size_t a, std::size_t b) {
     return items[a].bidCount > items[b].bidCount;
   });
+  files.report.Write(ReportBeginning(search.config));
   std::size_t rows = 0;
   for (const std::size_t i : order) {
     const ListedItem& item = items[i];
@@ -32,9 +35,11 @@ std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimu
     if (item.bidCount < minimum) break;
     std::string row = ItemRow(item, search.config);
     RemoveActiveContent(row);  // an address the marketplace gave may be a script's
-    report.Write(row);
+    files.report.Write(row);
+    files.csv.Write(CsvLine(CsvRecordOfItem(item, ItemLink(item, search.config))));
     ++rows;
   }
+  files.report.Write(kReportEnding);
   return rows;
 }
 

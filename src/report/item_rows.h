@@ -10,7 +10,7 @@ class ItemRows : public RowKind {
  public:
   std::optional<int> Highest(const SearchContext& search, SearchSummary& summary) const override;
   std::size_t Write(const SearchContext& search, int highest, int minimum,
-                    ReportFile& report) const override;
+                    ReportFiles& files) const override;
 };
 
 // The rows of every source of items.

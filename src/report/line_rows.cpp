@@ -5,8 +5,10 @@
 #include "collect/page_file.h"
 #include "report/active_content.h"
 #include "report/affiliate.h"
+#include "report/csv.h"
 #include "report/grab_bid.h"
 #include "report/one_pass_writer.h"
+#include "report/report_page.h"
 #include "report/strip_bid.h"
 #include "report/switch_url.h"
 
@@ -35,17 +37,26 @@ std::optional<int> LineRows::Highest(const SearchContext& search, SearchSummary&
 }
 
 std::size_t LineRows::Write(const SearchContext& search, int highest, int minimum,
-                            ReportFile& report) const {
+                            ReportFiles& files) const {
   const std::int16_t kind = search.state.SearchKind;
   const Config& config = search.config;
   const BidsOf bids = bids_;
   const RowOf row = row_;
+  files.report.Write(ReportBeginning(config));
+  std::size_t rows = 0;
   // Line counts are 16-bit, as the highest is: a minimum above that keeps no line.
-  if (minimum > std::numeric_limits<std::int16_t>::max()) return 0;
-  return WriteRowsInOnePass(
-      search.pageFile, static_cast<std::int16_t>(highest), static_cast<std::int16_t>(minimum),
-      [bids, kind](std::string_view line) { return bids(line, kind).count; },
-      [row, &config](std::string_view line) { return row(line, config); }, report);
+  if (minimum <= std::numeric_limits<std::int16_t>::max()) {
+    rows = WriteRowsInOnePass(
+        search.pageFile, static_cast<std::int16_t>(highest), static_cast<std::int16_t>(minimum),
+        [bids, kind](std::string_view line) { return bids(line, kind).count; },
+        [row, &config](std::string_view line) { return row(line, config); },
+        [&files](std::string_view text, std::int16_t count) {
+          files.report.Write(text);
+          files.csv.Write(CsvLine(CsvRecordOfRow(text, count)));
+        });
+  }
+  files.report.Write(kReportEnding);
+  return rows;
 }
 
 std::string AffiliateRow(std::string_view line, const Config& config) {

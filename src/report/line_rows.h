@@ -22,7 +22,7 @@ class LineRows : public RowKind {
 
   std::optional<int> Highest(const SearchContext& search, SearchSummary& summary) const override;
   std::size_t Write(const SearchContext& search, int highest, int minimum,
-                    ReportFile& report) const override;
+                    ReportFiles& files) const override;
 
  private:
   BidsOf bids_;

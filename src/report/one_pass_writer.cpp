@@ -71,7 +71,7 @@ class KeptRows {
   }
 
   // Gives the number of rows written.
-  std::size_t WriteTo(ReportFile& report, PageFileReader& file, const RowTextOf& rowText) const {
+  std::size_t WriteTo(const RowOut& out, PageFileReader& file, const RowTextOf& rowText) const {
     const std::vector<std::uint32_t> held = ByCount(held_);
     const std::vector<std::uint32_t> noted = ByCount(noted_);
     std::size_t rows = 0;
@@ -83,15 +83,16 @@ class KeptRows {
       if (n == noted.size() ||
           (h < held.size() && held_[held[h]].count >= noted_[noted[n]].count)) {
         const Held& row = held_[held[h++]];
-        report.Write(std::string_view(text_.data() + row.offset, row.length));
+        out(std::string_view(text_.data() + row.offset, row.length), row.count);
         ++rows;
         continue;
       }
       const Noted& place = noted_[noted[n++]];
       file.ReadAt(place.offset, place.length, line);
       const std::string row = rowText(line);
-      report.Write(row);
-      if (!row.empty()) ++rows;
+      if (row.empty()) continue;
+      out(row, place.count);
+      ++rows;
     }
     return rows;
   }
@@ -123,6 +124,15 @@ std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16
                                std::int16_t minimum, const BidCountOf& bidCount,
                                const RowTextOf& rowText, ReportFile& report,
                                const OnePassLimits& limits) {
+  return WriteRowsInOnePass(
+      pageFile, highest, minimum, bidCount, rowText,
+      [&report](std::string_view row, std::int16_t) { report.Write(row); }, limits);
+}
+
+std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
+                               std::int16_t minimum, const BidCountOf& bidCount,
+                               const RowTextOf& rowText, const RowOut& out,
+                               const OnePassLimits& limits) {
   if (highest < minimum) return 0;
   PageFileReader file(pageFile);
   std::error_code sizeUnknown;
@@ -137,7 +147,7 @@ std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16
         }
       },
       limits.piece);
-  return kept.WriteTo(report, file, rowText);
+  return kept.WriteTo(out, file, rowText);
 }
 
 }  // namespace lotwise

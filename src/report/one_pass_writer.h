@@ -14,6 +14,8 @@ namespace lotwise {
 // The bid count and the report row of one line of the page file.
 using BidCountOf = std::function<std::int16_t(std::string_view line)>;
 using RowTextOf = std::function<std::string(std::string_view line)>;
+// Where the rows go, in report order, each with its bid count.
+using RowOut = std::function<void(std::string_view row, std::int16_t count)>;
 
 struct OnePassLimits {
   // Most bytes of row text, with their bookkeeping, held in memory. The lines kept
@@ -45,6 +47,12 @@ struct OnePassLimits {
 // Gives the number of rows written (an empty row text is not a row). Throws
 // PageFileError when the page file cannot be read or no longer exists, ReportError when
 // the report cannot be written.
+std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
+                               std::int16_t minimum, const BidCountOf& bidCount,
+                               const RowTextOf& rowText, const RowOut& out,
+                               const OnePassLimits& limits = {});
+
+// The same, the rows written to `report` as they are.
 std::size_t WriteRowsInOnePass(const std::filesystem::path& pageFile, std::int16_t highest,
                                std::int16_t minimum, const BidCountOf& bidCount,
                                const RowTextOf& rowText, ReportFile& report,

@@ -8,6 +8,13 @@
 
 namespace lotwise {
 
+// The two files of a report, each written under a temporary name: the HTML page and the
+// CSV beside it.
+struct ReportFiles {
+  ReportFile& report;
+  ReportFile& csv;
+};
+
 // One kind of report row: where the rows of a search are among what it collected, how
 // the bid count of each is read and how its row is made. The report is the same for
 // every kind (WriteReport); a new kind of row adds a RowKind, nothing else.
@@ -20,11 +27,12 @@ class RowKind {
   // no count. Nothing when the search collected nothing at all.
   virtual std::optional<int> Highest(const SearchContext& search, SearchSummary& summary) const = 0;
 
-  // Writes to `report` the rows whose bid count lies between `minimum` and `highest`,
-  // higher counts first, equal counts in the order collected. Gives how many rows it
-  // wrote.
+  // Writes the report (the whole page) and the lines of the CSV (after its beginning) of
+  // the rows whose bid count lies between `minimum` and `highest`, higher counts first,
+  // equal counts in the order collected, the same rows in the same order in both. Gives
+  // how many rows it wrote.
   virtual std::size_t Write(const SearchContext& search, int highest, int minimum,
-                            ReportFile& report) const = 0;
+                            ReportFiles& files) const = 0;
 };
 
 }  // namespace lotwise

@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "collect/fetch.h"
+#include "report/csv.h"
 #include "report/report_file.h"
-#include "report/report_page.h"
 #include "search/minimum_bids.h"
 
 namespace lotwise {
@@ -23,15 +23,17 @@ void WriteReport(SearchContext& search, const RowKind& rows) {
   search.controls.ShowStatus("Creating Output.......");
   {
     ReportFile report(search.report);
-    report.Write(ReportBeginning(search.config));
+    ReportFile csv(search.csv);
+    csv.Write(CsvBeginning());
+    ReportFiles files{report, csv};
     const std::int16_t minimum = MinimumBidCount(search.controls.MinimumBidsTyped());
     summary.minimumBids = minimum;
     // Unreadable cells count 0: they are left out only above a minimum of 0.
     if (minimum <= 0) summary.unreadableLeftOut = 0;
-    if (*highest >= minimum) {
-      summary.reportRows = static_cast<long long>(rows.Write(search, *highest, minimum, report));
-    }
-    report.Write(kReportEnding);
+    // No row reaches the minimum: the page and the CSV hold none.
+    const int highestWritten = *highest >= minimum ? *highest : minimum - 1;
+    summary.reportRows = static_cast<long long>(rows.Write(search, highestWritten, minimum, files));
+    csv.Commit();
     report.Commit();
   }
   search.platform.ShellOpen(search.report.string(), "0", "0");

@@ -23,6 +23,7 @@ struct SearchContext {
   const Config& config;
   std::filesystem::path pageFile;
   std::filesystem::path report;
+  std::filesystem::path csv;  // beside the report, with the same rows
 
   LastPage lastPage;
   bool foundNone = false;  // the marketplace reported a total or a page count of 0

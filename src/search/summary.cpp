@@ -32,8 +32,8 @@ std::string SummaryText(const SearchSummary& summary) {
       return {};
     case SearchEnd::kFinished:
       return Plural(summary.reportRows, "item", "items") + " with at least " +
-             std::to_string(summary.minimumBids) + " bids in Finalsearch.htm" + kDot +
-             Plural(summary.pagesCollected, "page", "pages") + LeftOut(summary);
+             std::to_string(summary.minimumBids) + " bids in Finalsearch.htm and Finalsearch.csv" +
+             kDot + Plural(summary.pagesCollected, "page", "pages") + LeftOut(summary);
     case SearchEnd::kCutShort:
       return "Cut short after " + PagesDone(summary) + ": " +
              Plural(summary.reportRows, "item", "items") + " with at least " +

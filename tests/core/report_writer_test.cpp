@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -58,7 +59,8 @@ class ReportWriterTest : public ::testing::Test {
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
       files.push_back(entry.path());
     }
-    EXPECT_EQ(files, std::vector{window.ReportPath()});
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector{folder.path() / "Finalsearch.csv", window.ReportPath()}));
   }
 
   TempFolder folder;

@@ -176,7 +176,7 @@ TEST_F(ApiSearchTest, AKeywordSearchFollowsNextPagesAndReportsMostBidsFirst) {
   // out by its title; the item with no bids is below the minimum.
   EXPECT_EQ(ReportTitles(), (Strings{"Red car", "Red car lamp", "Red car clock"}));
   EXPECT_EQ(SummaryText(window.summary()),
-            "3 items with at least 1 bids in Finalsearch.htm \xC2\xB7 2 pages");
+            "3 items with at least 1 bids in Finalsearch.htm and Finalsearch.csv \xC2\xB7 2 pages");
 }
 
 TEST_F(ApiSearchTest, TheCategoryTabAsksForItsNumberAndPagingStopsBefore10000Results) {

@@ -105,7 +105,8 @@ TEST_F(WholeSearchTest, TheSummaryCountsPagesRecordsLinesRowsAndUnreadableBids) 
   EXPECT_EQ(summary.reportRows, 4);
   EXPECT_EQ(summary.unreadableLeftOut, 1);  // "$9.50"; "-" is no bids
   EXPECT_EQ(SummaryText(summary),
-            "4 items with at least 2 bids in Finalsearch.htm \xC2\xB7 2 pages \xC2\xB7 1 row left "
+            "4 items with at least 2 bids in Finalsearch.htm and Finalsearch.csv \xC2\xB7 2 pages "
+            "\xC2\xB7 1 row left "
             "out: bid count unreadable");
   // With a minimum of 0 every row is in the report, none left out.
   window.click(window.Command1);

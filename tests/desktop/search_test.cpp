@@ -196,8 +196,10 @@ TEST_F(SearchTest, EnterInATabsTextInputRunsThatTabsSearch) {
 TEST_F(SearchTest, TheStatusBarSaysWhatTheLastSearchDidAndTheStatusLineKeepsToOneLine) {
   serveCategory("9", 2);
   searchCategory("9");
-  EXPECT_EQ(find<QLabel>("summary")->text(),
-            QString::fromUtf8("2 items with at least 0 bids in Finalsearch.htm \u00b7 2 pages"));
+  EXPECT_EQ(
+      find<QLabel>("summary")->text(),
+      QString::fromUtf8(
+          "2 items with at least 0 bids in Finalsearch.htm and Finalsearch.csv \u00b7 2 pages"));
 
   // A failure with a long account: one line, the whole of it in the tooltip.
   button("Command1")->click();

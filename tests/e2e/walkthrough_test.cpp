@@ -63,9 +63,10 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
   EXPECT_NE(printed.find(" auctions found\n"), std::string::npos);
   EXPECT_NE(printed.find(" listings found\n"), std::string::npos);
   // After each search, what it did.
-  EXPECT_EQ(Occurrences(printed, " bids in Finalsearch.htm \xC2\xB7 "), 4u) << printed;
+  EXPECT_EQ(Occurrences(printed, " bids in Finalsearch.htm and Finalsearch.csv \xC2\xB7 "), 4u)
+      << printed;
   EXPECT_NE(printed.find("\n  " + std::to_string(expectedKeywordRows) + " items with at least " +
-                         plan.minimumBids + " bids in Finalsearch.htm"),
+                         plan.minimumBids + " bids in Finalsearch.htm and Finalsearch.csv"),
             std::string::npos)
       << printed;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e/e2e_fixture.h"
+#include "report/csv.h"
 
 namespace lotwise::e2e {
 namespace {
@@ -18,6 +19,29 @@ std::string FirstRedirectLink(const std::string& report, int port) {
   const std::size_t at = report.find(start);
   if (at == std::string::npos) return {};
   return report.substr(at, report.find('"', at) - at);
+}
+
+// The fields of every line of a CSV after its header, read the plain way (the sample's
+// titles hold no comma or quote).
+std::vector<std::vector<std::string>> CsvFields(const std::filesystem::path& file) {
+  std::vector<std::vector<std::string>> lines;
+  const std::string text = ReadFile(file);
+  std::size_t at = text.find("\r\n");
+  while (at != std::string::npos && at + 2 < text.size()) {
+    const std::size_t end = text.find("\r\n", at + 2);
+    const std::string line = text.substr(at + 2, end - at - 2);
+    std::vector<std::string> fields(1);
+    for (const char c : line) {
+      if (c == ',') {
+        fields.emplace_back();
+      } else {
+        fields.back() += c;
+      }
+    }
+    lines.push_back(fields);
+    at = end;
+  }
+  return lines;
 }
 
 class WholeSearchTest : public EndToEndTest, public ::testing::WithParamInterface<SearchCase> {};
@@ -36,6 +60,14 @@ TEST_P(WholeSearchTest, RequestsEveryPageAndReportsRowsWithMostBidsFirst) {
   const std::string report = ReadFile(window().ReportPath());
   EXPECT_EQ(RowNumbers(report), expectedRows);
   ExpectFinished();
+  // The CSV beside it holds the same items in the same order, each with the link its
+  // row opens.
+  const std::vector<std::vector<std::string>> csv = CsvFields(folder.path() / kCsvFileName);
+  ASSERT_EQ(csv.size(), expectedRows.size());
+  for (std::size_t i = 0; i < csv.size(); ++i) {
+    EXPECT_EQ(csv[i].at(0), std::to_string(expectedRows[i]));
+    EXPECT_NE(report.find("href=\"" + csv[i].at(6) + "\""), std::string::npos) << csv[i].at(6);
+  }
 
   // Item links go through the affiliate redirect and open in a new window.
   EXPECT_EQ(report.find("href=\"http://127.0.0.1:" + std::to_string(port) + "/ws/"),
