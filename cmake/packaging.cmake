@@ -1,6 +1,6 @@
-# The Debian package of the desktop program (scripts/package.sh): what the install
-# component "lotwise" holds, under /usr, stripped; its dependencies are those dpkg-shlibdeps
-# finds for the program's libraries.
+# The Debian package of the desktop program and lotwise-search (scripts/package.sh): what
+# the install component "lotwise" holds, under /usr, stripped; its dependencies are those
+# dpkg-shlibdeps finds for the programs' libraries.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lotwise)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -10,7 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Lotwise is a desktop tool for sellers on an auction marketplace. It reads the
 marketplace's listing or search-result pages, keeps the items with at least a
 given number of bids and writes a report that opens in the web browser, the
-items with the most bids first.")
+items with the most bids first. lotwise-search runs the same searches from the
+command line, for scripts and scheduled tasks.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Lotwise developers <${LOTWISE_CONTACT_ADDRESS}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

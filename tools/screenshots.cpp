@@ -20,7 +20,7 @@
 #include "desktop/main_window.h"
 #include "desktop/settings_dialog.h"
 #include "desktop/shell.h"
-#include "desktop/source_choice.h"
+#include "settings/source_choice.h"
 
 namespace {
 

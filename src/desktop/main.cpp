@@ -20,9 +20,9 @@
 #include "desktop/desktop_session.h"
 #include "desktop/images.h"
 #include "desktop/main_window.h"
-#include "desktop/secret_store.h"
 #include "desktop/shell.h"
-#include "desktop/source_choice.h"
+#include "settings/secret_store.h"
+#include "settings/source_choice.h"
 
 namespace {
 

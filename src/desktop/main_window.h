@@ -11,7 +11,7 @@
 #include "desktop/about_dialog.h"
 #include "desktop/control_bindings.h"
 #include "desktop/elided_label.h"
-#include "desktop/source_choice.h"
+#include "settings/source_choice.h"
 
 namespace lotwise {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "desktop/settings_dialog.h"
-#include "desktop/source_choice.h"
 #include "desktop/window_fixture.h"
+#include "settings/source_choice.h"
 
 namespace lotwise::testing {
 namespace {

@@ -30,6 +30,7 @@ foreach(stream stdout stderr)
   endif()
 endforeach()
 if(problems)
-  message(FATAL_ERROR "lotwise ${ARGUMENTS}:\n${problems}standard output:\n${stdout}\n"
+  get_filename_component(program ${PROGRAM} NAME)
+  message(FATAL_ERROR "${program} ${ARGUMENTS}:\n${problems}standard output:\n${stdout}\n"
                       "standard error:\n${stderr}")
 endif()

@@ -1,9 +1,10 @@
 # Installs the build BUILD_DIR into fresh folders under WORK_DIR, as a whole and as the
 # component "lotwise" that the Debian package holds, and checks that each holds exactly
-# the program and its files (in BINDIR and DATADIR, named by the id APP_ID), nothing of
-# the tests or tools. Then starts the installed program for a few seconds on Qt's offscreen platform
-# with a home of its own, and checks that it keeps to the per-user data folder, with the
-# instructions page installed with it.
+# the program and its files (in BINDIR and DATADIR, named by the id APP_ID), with the
+# command-line program SEARCH_PROGRAM when one is given, nothing of the tests or tools. Then
+# starts the installed program for a few seconds on Qt's offscreen platform with a home of
+# its own, and checks that it keeps to the per-user data folder, with the instructions page
+# installed with it; and has the command-line program answer --help without a display.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(expected
     ${BINDIR}/lotwise
@@ -11,6 +12,11 @@ set(expected
     ${DATADIR}/doc/lotwise/copyright
     ${DATADIR}/lotwise/instructions.htm
     ${DATADIR}/metainfo/${APP_ID}.metainfo.xml)
+set(programs ${BINDIR}/lotwise)
+if(SEARCH_PROGRAM)
+  list(APPEND programs ${BINDIR}/${SEARCH_PROGRAM})
+  list(APPEND expected ${BINDIR}/${SEARCH_PROGRAM})
+endif()
 foreach(size 16 32 64 256)
   list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
@@ -44,7 +50,9 @@ set(ENV{XDG_DATA_HOME} ${home}/data)
 execute_process(COMMAND ${prefix}/${BINDIR}/lotwise TIMEOUT 5 RESULT_VARIABLE ended
                 OUTPUT_VARIABLE output ERROR_VARIABLE output)
 file(GLOB written RELATIVE ${prefix} ${prefix}/${BINDIR}/*)
-if(NOT written STREQUAL "${BINDIR}/lotwise")
+list(SORT written)
+list(SORT programs)
+if(NOT written STREQUAL "${programs}")
   message(FATAL_ERROR "The installed program wrote beside itself: ${written}")
 endif()
 set(copy ${home}/data/Lotwise/instructions.htm)
@@ -55,4 +63,13 @@ file(READ ${copy} copied)
 file(READ ${prefix}/${DATADIR}/lotwise/instructions.htm original)
 if(NOT copied STREQUAL original)
   message(FATAL_ERROR "The per-user instructions page is not the installed one.")
+endif()
+
+if(SEARCH_PROGRAM)
+  unset(ENV{QT_QPA_PLATFORM})
+  execute_process(COMMAND ${prefix}/${BINDIR}/${SEARCH_PROGRAM} --help TIMEOUT 30
+                  RESULT_VARIABLE answered OUTPUT_VARIABLE help ERROR_VARIABLE output)
+  if(NOT answered EQUAL 0 OR NOT help MATCHES "^Runs one of Lotwise's searches")
+    message(FATAL_ERROR "The installed ${SEARCH_PROGRAM} --help (${answered}):\n${help}${output}")
+  endif()
 endif()

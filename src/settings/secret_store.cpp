@@ -1,4 +1,4 @@
-#include "desktop/secret_store.h"
+#include "settings/secret_store.h"
 
 #include <qt6keychain/keychain.h>
 

@@ -7,8 +7,8 @@
 #include "api/api_source.h"
 #include "api/clock.h"
 #include "app/search_window.h"
-#include "desktop/secret_store.h"
 #include "platform/http_sender.h"
+#include "settings/secret_store.h"
 
 namespace lotwise {
 

@@ -1,4 +1,4 @@
-#include "desktop/source_choice.h"
+#include "settings/source_choice.h"
 
 #include <utility>
 

@@ -1,0 +1,102 @@
+// lotwise-search: one of the window's searches from the command line, through the same
+// window model, fetcher, API client, settings and files, without a display. Answers --help
+// and --version, and any usage error, before anything else is set up.
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <cstddef>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "api/api_settings.h"
+#include "app/config.h"
+#include "cli/command_line_search.h"
+#include "cli/desktop_opener.h"
+#include "cli/interrupt_signals.h"
+#include "cli/run_outcome.h"
+#include "cli/search_options.h"
+#include "cli/source_names.h"
+#include "cli/status_lines.h"
+#include "settings/secret_store.h"
+#include "settings/source_choice.h"
+
+namespace {
+
+// Where no keychain needs to be asked.
+class NoSecretStore : public lotwise::SecretStore {
+ public:
+  std::optional<std::string> Read() override { return std::nullopt; }
+  void Write(const std::string&) override {}
+  bool Lasting() const override { return true; }
+};
+
+std::size_t TerminalColumns() {
+  winsize size{};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const lotwise::SearchCommandLine line =
+      lotwise::ReadSearchCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.ask) {
+    case lotwise::CommandLineAsk::kHelp:
+      std::cout << lotwise::HelpText();
+      return 0;
+    case lotwise::CommandLineAsk::kVersion:
+      std::cout << lotwise::VersionText();
+      return 0;
+    case lotwise::CommandLineAsk::kUsageError:
+      std::cerr << "lotwise-search: " << line.error << '\n' << lotwise::UsageText();
+      return lotwise::kExitUsage;
+    case lotwise::CommandLineAsk::kSearch:
+      break;
+  }
+
+  lotwise::SearchOptions options = line.options;
+  std::error_code failed;
+  options.folder = std::filesystem::absolute(options.folder, failed);
+  if (!failed) std::filesystem::create_directories(options.folder, failed);
+  if (failed) {
+    std::cerr << "lotwise-search: cannot use the folder " << options.folder.string() << ": "
+              << failed.message() << '\n';
+    return lotwise::kExitNoReport;
+  }
+
+  // The keychain's jobs need an event loop.
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Lotwise"));
+  lotwise::InterruptSignals interrupts(lotwise::UnfinishedSearchFiles(options.folder));
+  const bool terminal = isatty(STDOUT_FILENO) == 1;
+  lotwise::StatusLines lines(std::cout, std::cerr, lotwise::StyleFor(options.quiet, terminal),
+                             terminal ? TerminalColumns() : 0);
+  lotwise::CommandLineSearch search(lotwise::buildConfig(), options, lines, interrupts.count(),
+                                    lotwise::OpenOnDesktop);
+
+  // The window's settings, with the environment over them and --source over both. The
+  // keychain is asked only for a search through the API whose secret nothing else gives,
+  // so that a scheduled search never waits on a keychain it does not need.
+  QSettings settings(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
+  const lotwise::Environment environment =
+      lotwise::WithSourceChosen(lotwise::ProcessEnvironment, options.source);
+  NoSecretStore noKeychain;
+  const lotwise::ApiSettings known =
+      lotwise::SourceChoice(settings, noKeychain, search.http(), environment).InForce();
+  lotwise::KeychainSecretStore keychain;
+  const bool askKeychain =
+      known.source == lotwise::SearchSource::kMarketplaceApi && known.clientSecret.empty();
+  lotwise::SecretStore& secrets =
+      askKeychain ? static_cast<lotwise::SecretStore&>(keychain) : noKeychain;
+  lotwise::SourceChoice sources(settings, secrets, search.http(), environment);
+  sources.ApplyTo(search.window());
+  return search.Run();
+}

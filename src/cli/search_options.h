@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lotwise {
+
+// The four searches of the window, one a run.
+enum class SearchChoice { kNone, kFeatured, kCategory, kCompleted, kKeywords };
+
+// What lotwise-search is asked to do, every value already checked. Texts are as the
+// window's inputs take them.
+struct SearchOptions {
+  SearchChoice search = SearchChoice::kNone;
+  std::string words;     // --completed, --keywords
+  std::string category;  // --category: digits only
+  std::string minimumBids = "0";
+  // The keyword search's own inputs.
+  int match = 0;  // position in the word-combining list: all, any, exact
+  std::string excluded;
+  std::string lowestPrice;
+  std::string highestPrice;
+  int categoryPosition = 0;  // row of the category table; 0 is "All Categories"
+  bool titleAndDescription = false;
+  // A name of kSourceNames; nothing: the source the settings and environment choose.
+  std::optional<std::string> source;
+  std::filesystem::path folder = ".";
+  bool open = false;
+  bool quiet = false;
+};
+
+enum class CommandLineAsk { kSearch, kHelp, kVersion, kUsageError };
+
+struct SearchCommandLine {
+  CommandLineAsk ask = CommandLineAsk::kSearch;
+  SearchOptions options;
+  std::string error;  // kUsageError: what is wrong, one line
+};
+
+// Reads the arguments after the program's name: "--name value" or "--name=value".
+// --help and --version win wherever they stand; anything else not understood, a bad
+// value, an option given twice, no search or two, or a keyword option with another search
+// is a usage error.
+SearchCommandLine ReadSearchCommandLine(const std::vector<std::string>& arguments);
+
+// The synopsis and the options, as a usage error ends with it.
+std::string UsageText();
+// The usage with what the program does, its exit statuses and the category numbers.
+std::string HelpText();
+std::string VersionText();
+
+}  // namespace lotwise
