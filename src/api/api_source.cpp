@@ -1,41 +1,25 @@
 #include "api/api_source.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdint>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <utility>
 
+#include "api/json_fields.h"
+#include "api/search_answer.h"
 #include "search/search_state.h"
 #include "text/percent_encoding.h"
 
 namespace lotwise {
 namespace {
 
-using Json = nlohmann::json;
+using api::Json;
+using api::Text;
 using Kind = ListingError::Kind;
 
 constexpr std::chrono::minutes kRenewEarly{5};
 constexpr std::chrono::seconds kLongestLifetime{24 * 3600};
 constexpr char kTokenForm[] =
     "grant_type=client_credentials&scope=https%3A%2F%2Fapi.ebay.com%2Foauth%2Fapi_scope";
-
-// A whole number of the answer, the largest ones held at the largest long long; nothing
-// for anything else (a fraction, a text).
-std::optional<long long> Integer(const Json& value) {
-  if (value.is_number_unsigned()) {
-    return static_cast<long long>(
-        std::min<std::uint64_t>(value.get<std::uint64_t>(), static_cast<std::uint64_t>(LLONG_MAX)));
-  }
-  if (value.is_number_integer()) return value.get<long long>();
-  return std::nullopt;
-}
-
-std::string Text(const Json& object, const char* key) {
-  const auto found = object.find(key);
-  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
-}
 
 // The first error's words of an answer in the API's errors[] shape; empty when none.
 std::string ErrorWords(const Json& answer) {
@@ -71,59 +55,6 @@ std::string ErrorWords(const Json& answer) {
 }
 
 }  // namespace
-
-ListingPage ReadSearchAnswer(std::string_view json) {
-  const Json answer = Json::parse(json, nullptr, false);
-  if (!answer.is_object()) {
-    throw ListingError(Kind::kServer, 200, "the marketplace's answer could not be read");
-  }
-  ListingPage page;
-  if (const auto total = answer.find("total"); total != answer.end()) {
-    page.total = Integer(*total).value_or(0);
-  }
-  page.next = Text(answer, "next");
-  if (const auto warnings = answer.find("warnings");
-      warnings != answer.end() && warnings->is_array()) {
-    for (const Json& warning : *warnings) {
-      if (!warning.is_object()) continue;
-      std::string words = Text(warning, "longMessage");
-      if (words.empty()) words = Text(warning, "message");
-      if (const auto id = warning.find("errorId"); id != warning.end() && Integer(*id)) {
-        words += " (" + std::to_string(*Integer(*id)) + ")";
-      }
-      page.warnings.push_back(std::move(words));
-    }
-  }
-  const auto items = answer.find("itemSummaries");
-  if (items == answer.end() || !items->is_array()) return page;
-  page.items.reserve(items->size());
-  for (const Json& summary : *items) {
-    if (!summary.is_object()) continue;
-    ListedItem item;
-    item.itemId = Text(summary, "itemId");
-    item.legacyItemId = Text(summary, "legacyItemId");
-    item.title = Text(summary, "title");
-    item.itemWebUrl = Text(summary, "itemWebUrl");
-    item.itemAffiliateWebUrl = Text(summary, "itemAffiliateWebUrl");
-    if (const auto image = summary.find("image"); image != summary.end() && image->is_object()) {
-      item.imageUrl = Text(*image, "imageUrl");
-    }
-    for (const char* key : {"currentBidPrice", "price"}) {
-      const auto price = summary.find(key);
-      if (price == summary.end() || !price->is_object()) continue;
-      item.price = Text(*price, "value");
-      item.currency = Text(*price, "currency");
-      break;
-    }
-    if (const auto bids = summary.find("bidCount"); bids != summary.end()) {
-      item.bidCount =
-          static_cast<int>(std::clamp<long long>(Integer(*bids).value_or(0), 0, 1 << 30));
-    }
-    item.endDate = Text(summary, "itemEndDate");
-    page.items.push_back(std::move(item));
-  }
-  return page;
-}
 
 ApiSource::ApiSource(ApiSettings settings, HttpSender& http, const Clock& clock)
     : settings_(std::move(settings)), http_(http), clock_(clock) {}
@@ -193,7 +124,7 @@ const std::string& ApiSource::Token() {
   std::chrono::seconds lifetime{7200};
   if (const auto expires = answer.find("expires_in"); expires != answer.end()) {
     lifetime = std::chrono::seconds(std::clamp<long long>(
-        Integer(*expires).value_or(lifetime.count()), 0, kLongestLifetime.count()));
+        api::WholeNumber(*expires).value_or(lifetime.count()), 0, kLongestLifetime.count()));
   }
   renewAt_ = clock_.Now() + lifetime - kRenewEarly;
   return token_;

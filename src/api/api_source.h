@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <string>
-#include <string_view>
 
 #include "api/api_settings.h"
 #include "api/clock.h"
+#include "api/search_answer.h"
 #include "platform/http_sender.h"
 #include "platform/listing_source.h"
 
@@ -44,10 +44,5 @@ class ApiSource : public ListingSource {
   std::string token_;
   std::chrono::steady_clock::time_point renewAt_;
 };
-
-// A search answer's page: its items, total, next address and warnings. Fields the
-// answer leaves out are left empty (0 bids, no picture). Throws ListingError (kServer)
-// for an answer that is not such JSON.
-ListingPage ReadSearchAnswer(std::string_view json);
 
 }  // namespace lotwise

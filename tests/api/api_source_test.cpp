@@ -5,41 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
+
+#include "api/recorded_exchange.h"
 
 namespace lotwise {
 namespace {
 
 using namespace std::chrono_literals;
 
-class MovableClock : public Clock {
- public:
-  std::chrono::steady_clock::time_point Now() const override { return now; }
-  std::chrono::steady_clock::time_point now{};
-};
-
-// Answers each request with the next answer given, and keeps the requests.
-class RecordedSender : public HttpSender {
- public:
-  std::deque<HttpResponse> answers;
-  std::vector<HttpRequest> requests;
-
-  HttpResponse Send(const HttpRequest& request) override {
-    requests.push_back(request);
-    if (answers.empty()) return {500, "{}"};
-    HttpResponse answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-  }
-  std::string Header(std::size_t request, const std::string& name) const {
-    for (const auto& [key, value] : requests.at(request).headers) {
-      if (key == name) return value;
-    }
-    return {};
-  }
-};
+using testing::MovableClock;
+using testing::RecordedSender;
 
 HttpResponse Token(const std::string& token, int lifetime = 7200) {
   return {200, "{\"access_token\": \"" + token + "\", \"expires_in\": " + std::to_string(lifetime) +
@@ -175,6 +152,48 @@ TEST_F(ApiSourceTest, ErrorsBecomeListingErrorsOfTheirKind) {
   EXPECT_EQ(conflict.second,
             "The marketplace refused the search (HTTP 409): A top-level category needs keywords.");
   EXPECT_EQ(kindOf({200, "not json"}).first, ListingError::Kind::kServer);
+}
+
+// Shapes that recorded answers show or hint at: current bids on fixed-price items, numbers
+// as text, items without a listing number, warnings without words, totals that say nothing.
+TEST(SearchAnswerTest, OlderAndOddAnswersReadAsTheyPlainlySay) {
+  const ListingPage page = ReadSearchAnswer(R"({"total": "83",
+    "warnings": [{"errorId": 12017}, {"domain": "API_BROWSE"}],
+    "itemSummaries": [
+      {"itemId": "v1|11|0", "buyingOptions": ["FIXED_PRICE", "BEST_OFFER"], "bidCount": 3,
+       "price": {"value": "30.00", "currency": "GBP"},
+       "currentBidPrice": {"value": "20.00", "currency": "GBP"}},
+      {"itemId": "v1|12|345", "buyingOptions": ["FIXED_PRICE", "AUCTION"], "bidCount": "17",
+       "price": {"value": "99.00", "currency": "USD"}},
+      {"itemId": "item-3", "buyingOptions": [], "bidCount": "many",
+       "currentBidPrice": {"currency": "EUR"}, "price": {"value": 12.5, "currency": "USD"}}]})");
+  EXPECT_EQ(page.total, 83);
+  EXPECT_EQ(page.warnings, std::vector<std::string>{"warning 12017"});
+  ASSERT_EQ(page.items.size(), 3u);
+  const ListedItem& fixed = page.items[0];
+  EXPECT_FALSE(fixed.auction);
+  EXPECT_EQ(fixed.price + " " + fixed.currency, "30.00 GBP");  // no bid on a fixed price
+  EXPECT_EQ(fixed.legacyItemId, "11");
+  EXPECT_EQ(fixed.bidCount, 3);
+  const ListedItem& noBid = page.items[1];
+  EXPECT_TRUE(noBid.auction);
+  EXPECT_EQ(noBid.price, "99.00");
+  EXPECT_EQ(noBid.legacyItemId, "12");  // the listing's number, not the variation's
+  EXPECT_EQ(noBid.bidCount, 17);
+  const ListedItem& odd = page.items[2];
+  EXPECT_TRUE(odd.auction);  // no buying options listed
+  EXPECT_EQ(odd.price + " " + odd.currency, "12.5 USD");
+  EXPECT_EQ(odd.legacyItemId, "");
+  EXPECT_EQ(odd.bidCount, 0);
+  EXPECT_EQ(odd.endDate, "");
+
+  // No total, or none that counts: unknown, so that the search counts pages instead.
+  for (const char* answer :
+       {R"({})", R"({"total": -4})", R"({"total": 1.5})", R"({"total": "x"})"}) {
+    EXPECT_EQ(ReadSearchAnswer(answer).total, -1) << answer;
+  }
+  EXPECT_EQ(ReadSearchAnswer(R"({"total": 0})").total, 0);
+  EXPECT_THROW(ReadSearchAnswer(R"([{"itemId": "v1|1|0"}])"), ListingError);
 }
 
 TEST(ApiSettingsTest, TheEnvironmentWinsOverTheSettings) {

@@ -346,6 +346,18 @@ TEST_F(ApiSearchTest, NothingKeptSaysNothingWasFound) {
   EXPECT_EQ(platform.messages, Strings{"The marketplace found no items for this search."});
 }
 
+TEST_F(ApiSearchTest, ItemsTheSearchDidNotAskForAreLeftOutHoweverManyBids) {
+  // The marketplace may widen a search: a fixed-price item, or an auction below the minimum.
+  ListedItem fixedPrice = Item(1, 50, "Lamp at a fixed price");
+  fixedPrice.auction = false;
+  listings.answers.push_back(
+      {Page({fixedPrice, Item(2, 4, "Lamp with few bids"), Item(3, 5, "Lamp auction")}, 3), {}});
+  window.txtTitle.text = "lamp";
+  window.txtBids.text = "5";
+  window.click(window.cmdSearch);
+  EXPECT_EQ(ReportTitles(), Strings{"Lamp auction"});
+}
+
 TEST(ItemRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
   Config config = testing::TestConfig();
   ListedItem item = Item(7, 1234, "Lamp <b>\"new\"</b> &\r\nshade");
