@@ -121,7 +121,7 @@ void BM_ApiSearch10000Items_VersusCurl(benchmark::State& state) {
     window.txtBids.text = "0";
     window.StopRequested = 0;
     window.SearchKind = kKeywordSearch;
-    const double collect = Seconds([&] { CollectApiPages(window.context()); });
+    const double collect = Seconds([&] { CollectItems(window.context()); });
     if (platform.sent.size() != 51 || !platform.messages.empty()) {
       state.SkipWithError(
           ("the search did not ask for one token and 50 pages: " +
