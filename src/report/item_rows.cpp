@@ -7,6 +7,7 @@
 #include "report/active_content.h"
 #include "report/csv.h"
 #include "report/item_row.h"
+#include "report/kept_row.h"
 #include "report/report_page.h"
 
 namespace lotwise {
@@ -36,7 +37,7 @@ std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimu
     std::string row = ItemRow(item, search.config);
     RemoveActiveContent(row);  // an address the marketplace gave may be a script's
     files.report.Write(row);
-    files.csv.Write(CsvLine(CsvRecordOfItem(item, ItemLink(item, search.config))));
+    KeepRow(search, files, CsvRecordOfItem(item, ItemLink(item, search.config)), item.imageUrl);
     ++rows;
   }
   files.report.Write(kReportEnding);
