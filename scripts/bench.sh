@@ -4,7 +4,9 @@
 # path on hostile input, page collection against the curl program, the longest
 # stretch a whole search leaves the window without handling input, and a search through
 # the marketplace's API (against the sample's mock of it) against the curl program, and
-# the reading of the site's result pages against libgumbo and on hostile pages. Each
+# the reading of the site's result pages against libgumbo and on hostile pages, and the
+# history of searches: recording 10,000 items against a bare loop of SQLite inserts, and
+# what changed after a year of daily runs, with the size of that history. Each
 # benchmark runs three times; the tables show the medians, and the last table sets each
 # goal against its median. Takes six to seven minutes on two shared processors.
 #
@@ -26,7 +28,7 @@ bash scripts/install-packages.sh libgumbo-dev
 # std::string concatenation.
 cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j"$jobs" --target lotwise_bench_report lotwise_bench_hostile \
-  lotwise_bench_collect lotwise_bench_api lotwise_bench_site
+  lotwise_bench_collect lotwise_bench_api lotwise_bench_site lotwise_bench_history
 
 results="$build/results"
 mkdir -p "$results"
@@ -36,7 +38,7 @@ echo "machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut 
 echo "load:    $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) before the run"
 echo "command: scripts/bench.sh (repetitions: $reps)"
 
-for bench in report hostile collect api site; do
+for bench in report hostile collect api site history; do
   echo
   "$build/bench/lotwise_bench_$bench" --benchmark_repetitions="$reps" \
     --benchmark_display_aggregates_only=true --benchmark_counters_tabular=true \
@@ -97,6 +99,15 @@ awk '
       if (n ~ /SiteVersusGumbo/) {
         goal(n " gumbo/reader", n, "gumbo_per_reader", "%.0fx", 30, 1, ">= 30x")
       }
+      if (n ~ /History_Record10k/) {
+        goal(n " history/bare", n, "record_per_bare", "%.2fx", 1.5, 0, "<= 1.5x")
+      }
+      if (n ~ /History_Changes10k/) {
+        goal(n, n, "read_ms", "%.1f ms", 100, 0, "<= 100 ms")
+        if ((n, "history_MiB") in median) {
+          printf "%-62s %14s %12s  %s\n", n " (its history)", sprintf("%.1f MiB", median[n, "history_MiB"]), "-", "measured"
+        }
+      }
     }
   }
-' "$results"/report.json "$results"/hostile.json "$results"/collect.json "$results"/api.json "$results"/site.json | (read -r header; echo "$header"; sort)
+' "$results"/report.json "$results"/hostile.json "$results"/collect.json "$results"/api.json "$results"/site.json "$results"/history.json | (read -r header; echo "$header"; sort)

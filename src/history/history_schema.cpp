@@ -11,7 +11,9 @@ namespace {
 constexpr const char* kMigrations[] = {
     // 1: a search is what makes two runs the same search; a run is one report of it;
     // an item is one row of a run's report, or an item of an earlier run kept along
-    // (listed 0) because it had not ended yet. Times are seconds since 1970, UTC.
+    // (listed 0) because it had not ended yet. A run's items are the `items` rows from
+    // `first_item` on, in order: one range, read without an index, and written as a bare
+    // loop of inserts is. Times are seconds since 1970, UTC.
     "CREATE TABLE searches ("
     " id INTEGER PRIMARY KEY,"
     " source TEXT NOT NULL, marketplace TEXT NOT NULL, kind INTEGER NOT NULL,"
@@ -24,16 +26,15 @@ constexpr const char* kMigrations[] = {
     " id INTEGER PRIMARY KEY,"
     " search INTEGER NOT NULL REFERENCES searches (id),"
     " ran_at INTEGER NOT NULL, minimum_bids INTEGER NOT NULL, ended TEXT NOT NULL,"
-    " items_kept INTEGER NOT NULL);"
+    " items_kept INTEGER NOT NULL, first_item INTEGER NOT NULL, items INTEGER NOT NULL);"
     "CREATE INDEX runs_of_search ON runs (search, id);"
     "CREATE TABLE items ("
-    " run INTEGER NOT NULL REFERENCES runs (id),"
-    " position INTEGER NOT NULL, listed INTEGER NOT NULL,"
+    " id INTEGER PRIMARY KEY,"
+    " run INTEGER NOT NULL REFERENCES runs (id), listed INTEGER NOT NULL,"
     " item_id TEXT NOT NULL, title TEXT NOT NULL, price TEXT NOT NULL,"
     " currency TEXT NOT NULL, bids INTEGER NOT NULL, end_time TEXT NOT NULL,"
     " url TEXT NOT NULL, picture TEXT NOT NULL,"
     " first_seen INTEGER NOT NULL, last_seen INTEGER NOT NULL);"
-    "CREATE INDEX items_of_run ON items (run, position);"
     "PRAGMA user_version = 1;",
     // 2: the runs by time, for the searches run last.
     "CREATE INDEX runs_by_time ON runs (ran_at);"

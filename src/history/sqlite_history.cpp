@@ -77,19 +77,21 @@ struct HistoryStatements {
                        ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
                           .c_str()),
         findSearch(db, ("SELECT id FROM searches WHERE " + WhereSearch()).c_str()),
+        lastItem(db, "SELECT coalesce(max(id), 0) FROM items"),
         addRun(db,
-               "INSERT INTO runs (search, ran_at, minimum_bids, ended, items_kept) "
-               "VALUES (?1, ?2, ?3, ?4, ?5)"),
+               "INSERT INTO runs (search, ran_at, minimum_bids, ended, items_kept, first_item, "
+               "items) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)"),
         addItem(db,
-                "INSERT INTO items (run, position, listed, item_id, title, price, currency, "
-                "bids, end_time, url, picture, first_seen, last_seen) "
+                "INSERT INTO items (id, run, listed, item_id, title, price, currency, bids, "
+                "end_time, url, picture, first_seen, last_seen) "
                 "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)"),
         lastRun(db,
-                "SELECT id, ran_at, minimum_bids, ended, items_kept FROM runs "
+                "SELECT first_item, ran_at, minimum_bids, ended, items_kept, items FROM runs "
                 "WHERE search = ?1 ORDER BY id DESC LIMIT 1"),
         itemsOfRun(db,
                    "SELECT listed, item_id, title, price, currency, bids, end_time, url, "
-                   "picture, first_seen, last_seen FROM items WHERE run = ?1 ORDER BY position"),
+                   "picture, first_seen, last_seen FROM items WHERE id >= ?1 AND id < ?2 "
+                   "ORDER BY id"),
         runsByTime(db, ("SELECT runs.search, ran_at, minimum_bids, ended, items_kept, " +
                         std::string(kSearchColumns) +
                         " FROM runs JOIN searches ON searches.id = runs.search"
@@ -97,7 +99,7 @@ struct HistoryStatements {
                            .c_str()),
         runsOfSearch(db, "SELECT count(*) FROM runs WHERE search = ?1") {}
 
-  SqliteStatement addSearch, findSearch, addRun, addItem, lastRun, itemsOfRun, runsByTime,
+  SqliteStatement addSearch, findSearch, lastItem, addRun, addItem, lastRun, itemsOfRun, runsByTime,
       runsOfSearch;
 };
 
@@ -170,10 +172,12 @@ std::optional<PastRun> SqliteHistory::LastRun(const HistorySearch& search) {
     }
     PastRun past;
     past.run.search = search;
-    const std::int64_t runId = s.lastRun.Integer(0);
+    const std::int64_t first = s.lastRun.Integer(0);
     ReadRun(s.lastRun, 1, past.run);
+    const std::int64_t items = s.lastRun.Integer(5);
     s.lastRun.Reset();
-    s.itemsOfRun.Bind(1, runId);
+    past.rows.reserve(static_cast<std::size_t>(items));
+    s.itemsOfRun.Bind(1, first).Bind(2, first + items);
     while (s.itemsOfRun.Step()) {
       HistoryItem& item = past.rows.emplace_back();
       item.listed = s.itemsOfRun.Integer(0) != 0;
@@ -202,17 +206,23 @@ void SqliteHistory::Record(const HistoryRun& run, std::span<const HistoryItem> r
     if (!s.findSearch.Step()) throw HistoryError("the history database lost a search");
     const std::int64_t searchId = s.findSearch.Integer(0);
     s.findSearch.Reset();
+    // The run's items take the ids after the last, in order: none else writes meanwhile.
+    s.lastItem.Step();
+    const std::int64_t first = s.lastItem.Integer(0) + 1;
+    s.lastItem.Reset();
     s.addRun.Bind(1, searchId)
         .Bind(2, run.ranAt)
         .Bind(3, std::int64_t{run.minimumBids})
         .Bind(4, EndName(run.end))
-        .Bind(5, std::int64_t{run.itemsKept});
+        .Bind(5, std::int64_t{run.itemsKept})
+        .Bind(6, first)
+        .Bind(7, static_cast<std::int64_t>(rows.size()));
     s.addRun.Run();
     const std::int64_t runId = db.LastInsertedRow();
-    std::int64_t position = 0;
+    std::int64_t id = first;
     for (const HistoryItem& item : rows) {
-      s.addItem.Bind(1, runId)
-          .Bind(2, position++)
+      s.addItem.Bind(1, id++)
+          .Bind(2, runId)
           .Bind(3, std::int64_t{item.listed ? 1 : 0})
           .Bind(4, item.itemId)
           .Bind(5, item.title)

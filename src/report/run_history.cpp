@@ -43,9 +43,12 @@ void RunHistory::Record(int minimum) {
   for (const HistoryItem& item : kept_) {
     if (search_.changes.Of(item.itemId, item.bids).isNew) ++fresh;
   }
-  const std::size_t ended = search_.changes.GoneWithout(NumbersOf(kept_)).ended.size();
+  GoneItems gone;
+  if (search_.changes.HasEarlierRun()) gone = search_.changes.GoneWithout(NumbersOf(kept_));
+  const std::size_t ended = gone.ended.size();
   try {
-    const std::vector<HistoryItem> rows = search_.changes.RowsToRecord(std::move(kept_));
+    const std::vector<HistoryItem> rows =
+        search_.changes.RowsToRecord(std::move(kept_), std::move(gone.running));
     search_.history->Record(run_, rows);
   } catch (const std::exception& failure) {
     TurnOff(failure.what());

@@ -75,16 +75,16 @@ GoneItems SearchChanges::GoneWithout(const std::unordered_set<std::string>& list
   return gone;
 }
 
-std::vector<HistoryItem> SearchChanges::RowsToRecord(std::vector<HistoryItem> kept) const {
+std::vector<HistoryItem> SearchChanges::RowsToRecord(std::vector<HistoryItem> kept,
+                                                     std::vector<HistoryItem> running) const {
   for (HistoryItem& row : kept) {
     const ItemChange change = Of(row.itemId, row.bids);
     row.firstSeen = change.compared ? change.firstSeen : now_;
     row.lastSeen = now_;
     row.listed = true;
   }
-  GoneItems gone = GoneWithout(NumbersOf(kept));
-  kept.insert(kept.end(), std::make_move_iterator(gone.running.begin()),
-              std::make_move_iterator(gone.running.end()));
+  kept.insert(kept.end(), std::make_move_iterator(running.begin()),
+              std::make_move_iterator(running.end()));
   return kept;
 }
 

@@ -63,8 +63,10 @@ class SearchChanges {
   // What became of the items of earlier runs that are not among `listed` (item numbers).
   GoneItems GoneWithout(const std::unordered_set<std::string>& listed) const;
   // The rows this run records: `kept` (the report's rows, in order) with when each was
-  // first and last seen, then the items of earlier runs still running.
-  std::vector<HistoryItem> RowsToRecord(std::vector<HistoryItem> kept) const;
+  // first and last seen, then `running`, the items of earlier runs still running
+  // (GoneWithout's).
+  std::vector<HistoryItem> RowsToRecord(std::vector<HistoryItem> kept,
+                                        std::vector<HistoryItem> running) const;
 
  private:
   std::optional<PastRun> last_;

@@ -80,7 +80,8 @@ TEST(SearchChanges, NewItemsGainedBidsAndWhatBecameOfTheItemsNoLongerListed) {
 
   std::vector<HistoryItem> kept = {Row("1", 10, running), Row("9", 5, running),
                                    Row("4", 5, running)};
-  const std::vector<HistoryItem> rows = changes.RowsToRecord(kept);
+  const std::vector<HistoryItem> rows =
+      changes.RowsToRecord(kept, changes.GoneWithout(NumbersOf(kept)).running);
   EXPECT_EQ(Numbers(rows), (std::vector<std::string>{"1", "9", "4", "6~"}));
   EXPECT_EQ(rows[0].firstSeen, kFirstRun - 24 * kHour);
   EXPECT_EQ(rows[1].firstSeen, now);

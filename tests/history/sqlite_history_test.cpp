@@ -63,19 +63,23 @@ class SqliteHistoryTest : public ::testing::Test {
     EXPECT_EQ(Query(file, "PRAGMA integrity_check"), "ok");
     SqliteDatabase db(file, kShortWait);
     SqliteStatement runs(db,
-                         "SELECT runs.id, words, ran_at, items_kept FROM runs"
+                         "SELECT runs.id, words, ran_at, items_kept, first_item, items FROM runs"
                          " JOIN searches ON searches.id = runs.search");
-    SqliteStatement items(db, "SELECT item_id, bids FROM items WHERE run = ?1 ORDER BY position");
+    SqliteStatement items(db,
+                          "SELECT item_id, bids, run FROM items WHERE id >= ?1 AND id < ?2"
+                          " ORDER BY id");
     while (runs.Step()) {
       const std::string name = runs.Text(1);
       const int count = static_cast<int>(runs.Integer(3));
       const std::vector<HistoryItem> expected = RecordedRows(name, runs.Integer(2), count);
-      items.Bind(1, runs.Integer(0));
+      EXPECT_EQ(runs.Integer(5), count);
+      items.Bind(1, runs.Integer(4)).Bind(2, runs.Integer(4) + runs.Integer(5));
       std::size_t seen = 0;
       for (; items.Step(); ++seen) {
         ASSERT_LT(seen, expected.size());
         EXPECT_EQ(items.Text(0), expected[seen].itemId);
         EXPECT_EQ(items.Integer(1), expected[seen].bids);
+        EXPECT_EQ(items.Integer(2), runs.Integer(0));
       }
       items.Reset();
       EXPECT_EQ(seen, expected.size()) << name << " run " << runs.Integer(2);
@@ -146,10 +150,10 @@ TEST_F(SqliteHistoryTest, AVersionOneFileIsBroughtUpWithWhatItHolds) {
                            "INSERT INTO searches VALUES"
                            " (1, 'Classic pages', '', 2, '353', 0, '', '', '', '', 0)");
     search.Run();
-    SqliteStatement run(db, "INSERT INTO runs VALUES (1, 1, 100, 5, 'finished', 1)");
+    SqliteStatement run(db, "INSERT INTO runs VALUES (1, 1, 100, 5, 'finished', 1, 1, 1)");
     run.Run();
     SqliteStatement item(db,
-                         "INSERT INTO items VALUES (1, 0, 1, '4711', 'Item 4711', '12.50', '', 9,"
+                         "INSERT INTO items VALUES (1, 1, 1, '4711', 'Item 4711', '12.50', '', 9,"
                          " '', 'http://x.test/4711', '', 100, 100)");
     item.Run();
   }
