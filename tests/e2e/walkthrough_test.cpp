@@ -48,6 +48,9 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
     const std::vector<std::int64_t> expected = ExpectedRows(Collected(Case(cases[i])));
     EXPECT_EQ(RowNumbers(report), expected) << names[i];
     EXPECT_EQ(CountItemRows(report), expected.size()) << names[i];
+    // The CSV kept beside it: a header line and a line a row.
+    const std::string csv = ReadFile(folder.path() / ("report-" + names[i] + ".csv"));
+    EXPECT_EQ(Occurrences(csv, "\r\n"), expected.size() + 1) << names[i];
   }
   const std::size_t expectedKeywordRows = ExpectedRows(Collected(Case("Keyword"))).size();
   // The window stays as the last search left it, for its picture.
