@@ -24,7 +24,9 @@ ApiSettings SourceChoice::Chosen() const {
   chosen.clientId = settings_.value(kClientId).toString().toStdString();
   chosen.clientSecret = secrets_.Read().value_or("");
   chosen.marketplace =
-      settings_.value(kMarketplace, QStringLiteral("EBAY_US")).toString().toStdString();
+      settings_.value(kMarketplace, QString::fromStdString(ApiSettings{}.marketplace))
+          .toString()
+          .toStdString();
   chosen.campaignId = settings_.value(kCampaign).toString().toStdString();
   return chosen;
 }
