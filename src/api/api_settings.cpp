@@ -5,13 +5,6 @@
 
 namespace lotwise {
 
-std::string CurrencyOf(const std::string& marketplace) {
-  for (const MarketplaceChoice& choice : kMarketplaces) {
-    if (marketplace == choice.id) return choice.currency;
-  }
-  return "USD";
-}
-
 std::optional<std::string> ProcessEnvironment(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr) return std::nullopt;

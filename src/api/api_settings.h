@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/marketplaces.h"
+
 namespace lotwise {
 
 // Where keyword and category searches go.
@@ -22,18 +24,6 @@ struct ApiSettings {
   std::string marketplace = "EBAY_US";
   std::string campaignId;
 };
-
-// The marketplaces Lotwise offers, each with its currency, in the order a list shows them.
-struct MarketplaceChoice {
-  const char* id;
-  const char* currency;
-};
-inline constexpr MarketplaceChoice kMarketplaces[] = {
-    {"EBAY_US", "USD"}, {"EBAY_GB", "GBP"}, {"EBAY_DE", "EUR"}, {"EBAY_FR", "EUR"},
-    {"EBAY_IT", "EUR"}, {"EBAY_ES", "EUR"}, {"EBAY_AU", "AUD"}, {"EBAY_CA", "CAD"}};
-
-// The currency of a marketplace; "USD" for one not in the list.
-std::string CurrencyOf(const std::string& marketplace);
 
 // A variable of the environment; nothing when it is not set.
 using Environment = std::function<std::optional<std::string>(const char* name)>;

@@ -9,12 +9,23 @@
 #include "desktop/shell_open.h"
 
 namespace lotwise {
+namespace {
+
+constexpr std::chrono::milliseconds kStopWatchInterval{50};
+
+}  // namespace
+
 DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
     : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
 
 void DesktopPlatform::attachView(QWidget* view, std::function<void()> refresh) {
   view_ = view;
   refresh_ = std::move(refresh);
+}
+
+void DesktopPlatform::cutFetchesShortWhen(std::function<bool()> stopped) {
+  stopped_ = stopped;
+  fetcher_.StopWhen(std::move(stopped));
 }
 
 void DesktopPlatform::RefreshView() {
@@ -59,9 +70,17 @@ void DesktopPlatform::MessageBox(const std::string& text) {
 }
 
 void DesktopPlatform::Pause(std::chrono::milliseconds duration) {
-  if (fetchesAbandoned_) return;
+  const auto over = [this] { return fetchesAbandoned_ || (stopped_ && stopped_()); };
+  if (over()) return;
   QEventLoop loop;
   QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+  // Looked at as often as a fetch looks: "Stop Search" or the window closing ends the
+  // pause as it ends a fetch.
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, &loop, [&over, &loop] {
+    if (over()) loop.quit();
+  });
+  watch.start(kStopWatchInterval);
   loop.exec();
   RefreshView();
 }

@@ -28,9 +28,10 @@ class DesktopPlatform : public Platform, public HttpSender {
   // unwinds quickly once the window is to close.
   void abandonFetches() { fetchesAbandoned_ = true; }
 
-  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
-  // there and gives an empty page, which a stopped search does not read.
-  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
+  // Asked at every wait of a fetch or a pause: once it says the search was stopped, the
+  // fetch ends there and gives an empty page, which a stopped search does not read, and a
+  // pause ends too.
+  void cutFetchesShortWhen(std::function<bool()> stopped);
 
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
@@ -51,6 +52,7 @@ class DesktopPlatform : public Platform, public HttpSender {
   QPointer<QWidget> view_;
   std::function<void()> refresh_;
   bool fetchesAbandoned_ = false;
+  std::function<bool()> stopped_;
   CurlFetcher fetcher_;
 };
 

@@ -1,11 +1,32 @@
 #include "http/headless_platform.h"
 
+#include <algorithm>
+#include <thread>
 #include <utility>
 
 namespace lotwise {
 
 HeadlessPlatform::HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions)
-    : hooks_(std::move(hooks)), fetcher_([this] { DoEvents(); }, fetchOptions) {}
+    : hooks_(std::move(hooks)),
+      yieldInterval_(std::max(fetchOptions.yieldInterval, std::chrono::milliseconds(1))),
+      fetcher_([this] { DoEvents(); }, fetchOptions) {}
+
+void HeadlessPlatform::cutFetchesShortWhen(std::function<bool()> stopped) {
+  stopped_ = stopped;
+  fetcher_.StopWhen(std::move(stopped));
+}
+
+void HeadlessPlatform::Pause(std::chrono::milliseconds duration) {
+  const auto end = std::chrono::steady_clock::now() + duration;
+  for (;;) {
+    DoEvents();
+    if (stopped_ && stopped_()) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= end) return;
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(end - now, yieldInterval_));
+  }
+}
 
 std::string HeadlessPlatform::OpenURL(const std::string& url) {
   if (hooks_.fetching) hooks_.fetching(url);

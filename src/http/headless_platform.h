@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -27,9 +28,9 @@ class HeadlessPlatform : public Platform, public HttpSender {
 
   explicit HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions = {});
 
-  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
-  // there (CurlFetcher::StopWhen).
-  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
+  // Asked at every wait of a fetch or a pause: once it says the search was stopped, the
+  // fetch ends there (CurlFetcher::StopWhen), and so does the pause.
+  void cutFetchesShortWhen(std::function<bool()> stopped);
 
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
@@ -37,6 +38,9 @@ class HeadlessPlatform : public Platform, public HttpSender {
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
   int LastHttpStatus() override { return fetcher_.lastStatus(); }
+  // Waits, handling input as a fetch does (at least every yieldInterval of the fetch
+  // options), and ends early once the search is stopped.
+  void Pause(std::chrono::milliseconds duration) override;
   HttpResponse Send(const HttpRequest& request) override;
 
   // Fetches that have ended, with a page or with a failure.
@@ -44,6 +48,8 @@ class HeadlessPlatform : public Platform, public HttpSender {
 
  private:
   Hooks hooks_;
+  std::chrono::milliseconds yieldInterval_;
+  std::function<bool()> stopped_;
   std::size_t fetchesEnded_ = 0;
   CurlFetcher fetcher_;
 };
