@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   // The source the user chose, with the secret in the system's keychain.
   QSettings settings(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
   lotwise::KeychainSecretStore keychain;
-  lotwise::SourceChoice sources(settings, keychain, platform);
+  lotwise::SourceChoice sources(settings, keychain, platform, platform);
   window.offerSettings(&sources);
   platform.attachView(&window, [&window] { window.refresh(); });
   platform.cutFetchesShortWhen([&model] { return model.StopRequested == 1; });
