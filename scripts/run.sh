@@ -56,6 +56,10 @@ if [ "${LOTWISE_SOURCE:-}" = "api" ]; then
   export LOTWISE_API_CLIENT_SECRET="${LOTWISE_API_CLIENT_SECRET:-sample-client-secret}"
   echo "Searching through the mock of the marketplace's API at ${LOTWISE_API_BASE_URL}"
 fi
+if [ "${LOTWISE_SOURCE:-}" = "site" ]; then
+  export LOTWISE_SITE_BASE_URL="${LOTWISE_SITE_BASE_URL:-http://127.0.0.1:${port}}"
+  echo "Searching through the sample marketplace's pages of today's site at ${LOTWISE_SITE_BASE_URL}"
+fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   echo "Lotwise is open; its reports are written to ${build}/src/desktop/Finalsearch.htm" \

@@ -96,5 +96,29 @@ TEST_F(EndToEndTest, WalkthroughThroughTheApiKeepsTheKeywordAndCategoryReports) 
   }
 }
 
+TEST_F(EndToEndTest, WalkthroughThroughTheSiteKeepsEveryReportButTheFeatured) {
+  WalkthroughPlan plan = Plan();
+  plan.site = ApiSettings{};
+  plan.site->siteBaseUrl = "http://127.0.0.1:" + std::to_string(port);
+  // Narrow searches: the site is asked at most one page a second.
+  plan.keywordWords = "brass clock";
+  plan.keywordMode = 0;
+  plan.completedWords = "brass";
+  std::ostringstream out;
+  Walkthrough walkthrough(HostsAt(port), folder.path(), out, plan, fetchOptions);
+
+  const std::vector<std::filesystem::path> reports = walkthrough.Run();
+
+  const std::string printed = out.str();
+  ASSERT_EQ(reports.size(), 3u) << printed;
+  EXPECT_EQ(reports[0], folder.path() / "report-category.htm");
+  EXPECT_EQ(reports[2], folder.path() / "report-keyword.htm");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "report-completed.csv"));
+  EXPECT_EQ(Occurrences(printed, "\n  Finished!!!\n"), 3u) << printed;
+  for (const std::string& request : served.Requests()) {
+    EXPECT_EQ(request.rfind("/sch/i.html?", 0), 0u) << request;
+  }
+}
+
 }  // namespace
 }  // namespace lotwise::e2e

@@ -48,6 +48,12 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
   if (plan_.api) {
     api_.emplace(*plan_.api, platform_, clock_);
     window_.UseListingSource(&*api_);
+  } else if (plan_.site) {
+    SiteSourceSettings site;
+    site.marketplace = plan_.site->marketplace;
+    site.baseUrl = plan_.site->siteBaseUrl;
+    site_.emplace(site, platform_, platform_, siteClock_);
+    window_.UseListingSource(&*site_);
   }
 }
 
