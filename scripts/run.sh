@@ -6,7 +6,8 @@
 # one it runs the four searches headless and prints what the window shows.
 # LOTWISE_SOURCE=api searches through the sample marketplace's mock of the marketplace's
 # API instead of its classic pages (the keys and addresses of the mock are filled in
-# unless LOTWISE_API_* variables say otherwise).
+# unless LOTWISE_API_* variables say otherwise); LOTWISE_SOURCE=site through its pages of
+# today's site (LOTWISE_SITE_BASE_URL filled in likewise).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
