@@ -16,16 +16,11 @@ constexpr std::chrono::milliseconds kStopWatchInterval{50};
 }  // namespace
 
 DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
-    : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
+    : FetchingPlatform([this] { WhileFetching(); }, fetchOptions), shell_(shell) {}
 
 void DesktopPlatform::attachView(QWidget* view, std::function<void()> refresh) {
   view_ = view;
   refresh_ = std::move(refresh);
-}
-
-void DesktopPlatform::cutFetchesShortWhen(std::function<bool()> stopped) {
-  stopped_ = stopped;
-  fetcher_.StopWhen(std::move(stopped));
 }
 
 void DesktopPlatform::RefreshView() {
@@ -39,12 +34,12 @@ void DesktopPlatform::WhileFetching() {
 
 std::string DesktopPlatform::OpenURL(const std::string& url) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  return fetcher_.OpenURL(url);
+  return fetcher().OpenURL(url);
 }
 
 HttpResponse DesktopPlatform::Send(const HttpRequest& request) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  return fetcher_.Send(request);
+  return fetcher().Send(request);
 }
 
 void DesktopPlatform::DoEvents() {
@@ -70,7 +65,7 @@ void DesktopPlatform::MessageBox(const std::string& text) {
 }
 
 void DesktopPlatform::Pause(std::chrono::milliseconds duration) {
-  const auto over = [this] { return fetchesAbandoned_ || (stopped_ && stopped_()); };
+  const auto over = [this] { return fetchesAbandoned_ || StopAsked(); };
   if (over()) return;
   QEventLoop loop;
   QTimer::singleShot(duration, &loop, &QEventLoop::quit);
