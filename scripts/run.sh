@@ -6,7 +6,8 @@
 # one it runs the four searches headless and prints what the window shows.
 # LOTWISE_SOURCE=api searches through the sample marketplace's mock of the marketplace's
 # API instead of its classic pages (the keys and addresses of the mock are filled in
-# unless LOTWISE_API_* variables say otherwise).
+# unless LOTWISE_API_* variables say otherwise); LOTWISE_SOURCE=site through its pages of
+# today's site (LOTWISE_SITE_BASE_URL filled in likewise).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,6 +56,10 @@ if [ "${LOTWISE_SOURCE:-}" = "api" ]; then
   export LOTWISE_API_CLIENT_ID="${LOTWISE_API_CLIENT_ID:-sample-client-id}"
   export LOTWISE_API_CLIENT_SECRET="${LOTWISE_API_CLIENT_SECRET:-sample-client-secret}"
   echo "Searching through the mock of the marketplace's API at ${LOTWISE_API_BASE_URL}"
+fi
+if [ "${LOTWISE_SOURCE:-}" = "site" ]; then
+  export LOTWISE_SITE_BASE_URL="${LOTWISE_SITE_BASE_URL:-http://127.0.0.1:${port}}"
+  echo "Searching through the sample marketplace's pages of today's site at ${LOTWISE_SITE_BASE_URL}"
 fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

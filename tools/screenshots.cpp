@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   lotwise::MainWindow window(model);
   QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
   NoKeychain keychain;
-  lotwise::SourceChoice sources(settings, keychain, platform,
+  lotwise::SourceChoice sources(settings, keychain, platform, platform,
                                 [](const char*) { return std::optional<std::string>(); });
   window.offerSettings(&sources);
   platform.attachView(&window, [&window] { window.refresh(); });

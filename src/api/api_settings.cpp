@@ -3,19 +3,32 @@
 #include <cstdlib>
 #include <utility>
 
-namespace lotwise {
+#include "app/config.h"
 
-std::string CurrencyOf(const std::string& marketplace) {
-  for (const MarketplaceChoice& choice : kMarketplaces) {
-    if (marketplace == choice.id) return choice.currency;
-  }
-  return "USD";
-}
+namespace lotwise {
 
 std::optional<std::string> ProcessEnvironment(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr) return std::nullopt;
   return std::string(value);
+}
+
+std::optional<SearchSource> SourceNamed(std::string_view name) {
+  for (const SourceName& known : kSourceNames) {
+    if (known.name == name) return known.source;
+  }
+  return std::nullopt;
+}
+
+std::string_view NameOf(SearchSource source) {
+  for (const SourceName& known : kSourceNames) {
+    if (known.source == source) return known.name;
+  }
+  return kSourceNames[0].name;
+}
+
+SearchSource DefaultSource() {
+  return SourceNamed(DefaultSourceName()).value_or(SearchSource::kClassicPages);
 }
 
 namespace {
@@ -32,14 +45,14 @@ constexpr Variable kVariables[] = {{"LOTWISE_API_CLIENT_ID", &ApiSettings::clien
                                    {"LOTWISE_API_BASE_URL", &ApiSettings::baseUrl},
                                    {"LOTWISE_API_TOKEN_URL", &ApiSettings::tokenUrl},
                                    {"LOTWISE_API_MARKETPLACE", &ApiSettings::marketplace},
-                                   {"LOTWISE_API_CAMPAIGN_ID", &ApiSettings::campaignId}};
+                                   {"LOTWISE_API_CAMPAIGN_ID", &ApiSettings::campaignId},
+                                   {"LOTWISE_SITE_BASE_URL", &ApiSettings::siteBaseUrl}};
 
 }  // namespace
 
 ApiSettings WithEnvironment(ApiSettings settings, const Environment& environment) {
-  if (const auto source = environment(kSourceVariable)) {
-    if (*source == "api") settings.source = SearchSource::kMarketplaceApi;
-    if (*source == "classic") settings.source = SearchSource::kClassicPages;
+  if (const auto name = environment(kSourceVariable)) {
+    if (const std::optional<SearchSource> source = SourceNamed(*name)) settings.source = *source;
   }
   for (const Variable& variable : kVariables) {
     if (auto value = environment(variable.name)) settings.*variable.setting = std::move(*value);

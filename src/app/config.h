@@ -27,4 +27,8 @@ Config buildConfig();
 // joined by "." ("3.2.18").
 std::string VersionNumber();
 
+// The name of the source a fresh installation searches ("site", or "classic" in a build
+// for other marketplace hosts than the marketplace's own).
+std::string DefaultSourceName();
+
 }  // namespace lotwise

@@ -6,14 +6,15 @@
 #include "cli/run_outcome.h"
 #include "cli/window_inputs.h"
 #include "collect/page_file.h"
+#include "report/csv.h"
 #include "report/report_file.h"
 #include "search/summary.h"
 
 namespace lotwise {
 
 std::vector<std::filesystem::path> UnfinishedSearchFiles(const std::filesystem::path& folder) {
-  // The report is written under its name with ".part" added (report/report_file.h).
-  return {folder / kPageFileName, folder / (std::string(kReportFileName) + ".part")};
+  return {folder / kPageFileName, PartFile(folder / kReportFileName),
+          PartFile(folder / kCsvFileName)};
 }
 
 CommandLineSearch::CommandLineSearch(Config config, SearchOptions options, StatusLines& lines,

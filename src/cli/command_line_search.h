@@ -36,6 +36,7 @@ class CommandLineSearch {
   // For the source of the searches to be chosen before Run.
   SearchWindow& window() { return window_; }
   HttpSender& http() { return platform_; }
+  Platform& platform() { return platform_; }
 
   // Runs the search; gives the exit status (run_outcome.h).
   int Run();

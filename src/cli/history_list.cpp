@@ -30,6 +30,7 @@ std::string Plural(long long count, const char* one, const char* many) {
 std::optional<std::string> SourceOption(const std::string& source) {
   if (source == "Classic pages") return "classic";
   if (source == "Marketplace API") return "api";
+  if (source == "Marketplace site") return "site";
   return std::nullopt;
 }
 

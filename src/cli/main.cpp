@@ -144,13 +144,14 @@ int main(int argc, char** argv) {
       lotwise::WithSourceChosen(lotwise::ProcessEnvironment, options.source);
   NoSecretStore noKeychain;
   const lotwise::ApiSettings known =
-      lotwise::SourceChoice(settings, noKeychain, search.http(), environment).InForce();
+      lotwise::SourceChoice(settings, noKeychain, search.http(), search.platform(), environment)
+          .InForce();
   lotwise::KeychainSecretStore keychain;
   const bool askKeychain =
       known.source == lotwise::SearchSource::kMarketplaceApi && known.clientSecret.empty();
   lotwise::SecretStore& secrets =
       askKeychain ? static_cast<lotwise::SecretStore&>(keychain) : noKeychain;
-  lotwise::SourceChoice sources(settings, secrets, search.http(), environment);
+  lotwise::SourceChoice sources(settings, secrets, search.http(), search.platform(), environment);
   sources.ApplyTo(search.window());
   return search.Run();
 }

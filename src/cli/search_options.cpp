@@ -379,7 +379,8 @@ std::string HelpText() {
   std::string text =
       "Runs one of Lotwise's searches without a window: collects the marketplace's pages\n"
       "(or asks its API), keeps the items with at least the minimum number of bids and\n"
-      "writes the report Finalsearch.htm, the items with the most bids first.\n"
+      "writes the report Finalsearch.htm and the same rows to Finalsearch.csv, the items\n"
+      "with the most bids first.\n"
       "\n" +
       UsageText() +
       "\n"

@@ -161,7 +161,7 @@ std::optional<std::string> Diagnosis(JudgedPage judged, std::int16_t kind, bool 
     return "The marketplace's page layout is not one this version of Lotwise can read.";
   }
   if (foundNone || SaysNothingFound(page)) {
-    return "The marketplace found no items for this search.";
+    return kFoundNoItems;
   }
   return std::nullopt;
 }
@@ -175,7 +175,7 @@ std::optional<std::string> SiteDiagnosis(JudgedPage judged) {
   if (SaysRequestFailed(page)) {
     return "The marketplace could not complete the search just now. Try again later.";
   }
-  if (SiteFoundNothing(page)) return "The marketplace found no items for this search.";
+  if (SiteFoundNothing(page)) return kFoundNoItems;
   return std::nullopt;
 }
 

@@ -11,6 +11,9 @@ namespace lotwise {
 inline constexpr char kTooManyListings[] =
     "eBay says your search returned too many listings. Please narrow it and try again";
 
+// The message of a search that the marketplace says found nothing.
+inline constexpr char kFoundNoItems[] = "The marketplace found no items for this search.";
+
 // A page a search fetched, as the diagnosis judges it: its body and HTTP status (0 when
 // unknown).
 struct JudgedPage {

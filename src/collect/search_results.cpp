@@ -69,6 +69,26 @@ void AfterFirstPage(SearchContext& search, const std::function<void()>& collect)
   }
 }
 
+// Where a first page holds its total, and what the status line says after it.
+struct TotalMarkers {
+  std::string_view start;
+  std::string_view end;
+  std::string_view found;  // " auctions found"
+};
+
+// Fetches the first page, reads its total, shows it and runs `collect`, the failures
+// handled as AfterFirstPage says; a failure of the fetch itself is left to the caller.
+void FirstPageThen(SearchContext& search, const std::string& url, const TotalMarkers& total,
+                   const std::function<void()>& collect) {
+  const std::string& page = FetchPage(search, url);
+  if (search.state.StopRequested == 1) return;
+  AfterFirstPage(search, [&] {
+    search.controls.ShowStatus(ReadTotal(search, page, total.start, total.end) +
+                               std::string(total.found));
+    collect();
+  });
+}
+
 }  // namespace
 
 void RunKeywordSearch(SearchContext& search) {
@@ -85,24 +105,14 @@ void CollectCompletedPages(SearchContext& search) {
 }
 
 void GetSearchListing(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string& page = FetchPage(search, url);
-  if (search.state.StopRequested == 1) return;
-  AfterFirstPage(search, [&] {
-    search.controls.ShowStatus(ReadTotal(search, page, kCompletedTotalStart, kCompletedTotalEnd) +
-                               " listings found");
-    // The first page is fetched a second time by the page loop: kept on purpose.
-    GetListing(search, url, NextUrl);
-  });
+  // The first page is fetched a second time by the page loop: kept on purpose.
+  FirstPageThen(search, url, {kCompletedTotalStart, kCompletedTotalEnd, " listings found"},
+                [&] { GetListing(search, url, NextUrl); });
 }
 
 void GetTotalAuctions(SearchContext& search, const std::string& url, const std::string& NextUrl) {
-  const std::string& page = FetchPage(search, url);
-  if (search.state.StopRequested == 1) return;
-  AfterFirstPage(search, [&] {
-    search.controls.ShowStatus(ReadTotal(search, page, kKeywordTotalStart, kKeywordTotalEnd) +
-                               " auctions found");
-    CreateTextFile(search, url, NextUrl);
-  });
+  FirstPageThen(search, url, {kKeywordTotalStart, kKeywordTotalEnd, " auctions found"},
+                [&] { CreateTextFile(search, url, NextUrl); });
 }
 
 void CreateTextFile(SearchContext& search, const std::string& url, const std::string& NextUrl) {

@@ -9,8 +9,14 @@
 #include "desktop/shell_open.h"
 
 namespace lotwise {
+namespace {
+
+constexpr std::chrono::milliseconds kStopWatchInterval{50};
+
+}  // namespace
+
 DesktopPlatform::DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions)
-    : shell_(shell), fetcher_([this] { WhileFetching(); }, fetchOptions) {}
+    : FetchingPlatform([this] { WhileFetching(); }, fetchOptions), shell_(shell) {}
 
 void DesktopPlatform::attachView(QWidget* view, std::function<void()> refresh) {
   view_ = view;
@@ -28,12 +34,12 @@ void DesktopPlatform::WhileFetching() {
 
 std::string DesktopPlatform::OpenURL(const std::string& url) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  return fetcher_.OpenURL(url);
+  return fetcher().OpenURL(url);
 }
 
 HttpResponse DesktopPlatform::Send(const HttpRequest& request) {
   if (fetchesAbandoned_) throw FetchError("The window was closed.");
-  return fetcher_.Send(request);
+  return fetcher().Send(request);
 }
 
 void DesktopPlatform::DoEvents() {
@@ -59,9 +65,17 @@ void DesktopPlatform::MessageBox(const std::string& text) {
 }
 
 void DesktopPlatform::Pause(std::chrono::milliseconds duration) {
-  if (fetchesAbandoned_) return;
+  const auto over = [this] { return fetchesAbandoned_ || StopAsked(); };
+  if (over()) return;
   QEventLoop loop;
   QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+  // Looked at as often as a fetch looks: "Stop Search" or the window closing ends the
+  // pause as it ends a fetch.
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, &loop, [&over, &loop] {
+    if (over()) loop.quit();
+  });
+  watch.start(kStopWatchInterval);
   loop.exec();
   RefreshView();
 }

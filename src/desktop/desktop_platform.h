@@ -9,13 +9,14 @@
 
 #include "desktop/shell.h"
 #include "http/curl_fetcher.h"
+#include "http/fetching_platform.h"
 #include "platform/platform.h"
 
 namespace lotwise {
 
 // The platform of the desktop program: pages come through libcurl while the window keeps
 // handling input, targets go to the desktop shell, messages are modal message boxes.
-class DesktopPlatform : public Platform, public HttpSender {
+class DesktopPlatform : public FetchingPlatform {
  public:
   explicit DesktopPlatform(Shell& shell, CurlFetcher::Options fetchOptions = {});
 
@@ -28,17 +29,12 @@ class DesktopPlatform : public Platform, public HttpSender {
   // unwinds quickly once the window is to close.
   void abandonFetches() { fetchesAbandoned_ = true; }
 
-  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
-  // there and gives an empty page, which a stopped search does not read.
-  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
-
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
   void ShellOpen(const std::string& target, const std::string& parameters,
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
   void Pause(std::chrono::milliseconds duration) override;
-  int LastHttpStatus() override { return fetcher_.lastStatus(); }
   // A request of a source of items, waiting as OpenURL does; one cut short by "Stop
   // Search" gives no answer (HttpResponse::Stopped).
   HttpResponse Send(const HttpRequest& request) override;
@@ -51,7 +47,6 @@ class DesktopPlatform : public Platform, public HttpSender {
   QPointer<QWidget> view_;
   std::function<void()> refresh_;
   bool fetchesAbandoned_ = false;
-  CurlFetcher fetcher_;
 };
 
 }  // namespace lotwise

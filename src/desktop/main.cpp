@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   // The source the user chose, with the secret in the system's keychain.
   QSettings settings(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
   lotwise::KeychainSecretStore keychain;
-  lotwise::SourceChoice sources(settings, keychain, platform);
+  lotwise::SourceChoice sources(settings, keychain, platform, platform);
   window.offerSettings(&sources);
 #ifdef LOTWISE_WITH_HISTORY
   model.UseHistory(history.get());

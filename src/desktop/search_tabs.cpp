@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <utility>
 
 namespace lotwise {
 namespace {
@@ -29,38 +31,38 @@ QWidget* FeaturedTab(SearchWindow& model, ControlBindings& controls, const Run& 
   return page;
 }
 
-QWidget* CategoryTab(SearchWindow& model, ControlBindings& controls, const Run& run) {
+// A tab with one labelled input and its commands below it; Enter in the input runs the
+// first of them.
+QWidget* OneInputTab(ControlBindings& controls, const Label& label, const char* labelName,
+                     TextBox& input, const char* inputName,
+                     std::initializer_list<std::pair<CommandButton*, const char*>> commands,
+                     const Run& run) {
   auto* page = new QWidget;
   auto* layout = new QGridLayout(page);
-  QLabel* label = controls.label(model.Label2, "Label2");
-  QLineEdit* number = controls.textBox(model.Text1, "Text1", Caption(model.Label2));
-  label->setBuddy(number);
-  RunOnEnter(number, model.Command3, run);
+  QLabel* caption = controls.label(label, labelName);
+  QLineEdit* edit = controls.textBox(input, inputName, Caption(label));
+  caption->setBuddy(edit);
+  RunOnEnter(edit, *commands.begin()->first, run);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button(controls, model.Command3, "Command3", run));
-  buttons->addWidget(Button(controls, model.Command2, "Command2", run));
+  for (const auto& [command, name] : commands)
+    buttons->addWidget(Button(controls, *command, name, run));
   buttons->addStretch();
-  layout->addWidget(label, 0, 0);
-  layout->addWidget(number, 0, 1);
+  layout->addWidget(caption, 0, 0);
+  layout->addWidget(edit, 0, 1);
   layout->addLayout(buttons, 1, 1);
   layout->setRowStretch(2, 1);
   layout->setColumnStretch(1, 1);
   return page;
 }
 
+QWidget* CategoryTab(SearchWindow& model, ControlBindings& controls, const Run& run) {
+  return OneInputTab(controls, model.Label2, "Label2", model.Text1, "Text1",
+                     {{&model.Command3, "Command3"}, {&model.Command2, "Command2"}}, run);
+}
+
 QWidget* CompletedTab(SearchWindow& model, ControlBindings& controls, const Run& run) {
-  auto* page = new QWidget;
-  auto* layout = new QGridLayout(page);
-  QLabel* label = controls.label(model.Label12, "Label12");
-  QLineEdit* keywords = controls.textBox(model.Text2, "Text2", Caption(model.Label12));
-  label->setBuddy(keywords);
-  RunOnEnter(keywords, model.Command5, run);
-  layout->addWidget(label, 0, 0);
-  layout->addWidget(keywords, 0, 1);
-  layout->addWidget(Button(controls, model.Command5, "Command5", run), 1, 1, Qt::AlignLeft);
-  layout->setRowStretch(2, 1);
-  layout->setColumnStretch(1, 1);
-  return page;
+  return OneInputTab(controls, model.Label12, "Label12", model.Text2, "Text2",
+                     {{&model.Command5, "Command5"}}, run);
 }
 
 QWidget* KeywordTab(SearchWindow& model, ControlBindings& controls, const Run& run) {

@@ -27,6 +27,7 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInF
                                        "LOTWISE_SOURCE") != fromEnvironment.end()),
       classic_(new QRadioButton(QStringLiteral("&Classic pages"))),
       api_(new QRadioButton(QStringLiteral("&Marketplace API"))),
+      site_(new QRadioButton(QStringLiteral("Marketplace si&te"))),
       clientId_(new QLineEdit(QString::fromStdString(chosen.clientId))),
       clientSecret_(new QLineEdit(QString::fromStdString(chosen.clientSecret))),
       marketplace_(new QComboBox),
@@ -35,10 +36,10 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInF
   setWindowTitle(QStringLiteral("Settings"));
   classic_->setObjectName(QStringLiteral("sourceClassic"));
   api_->setObjectName(QStringLiteral("sourceApi"));
+  site_->setObjectName(QStringLiteral("sourceSite"));
   const SearchSource source = sourceFromEnvironment_ ? sourceInForce : chosen.source;
-  (source == SearchSource::kMarketplaceApi ? api_ : classic_)->setChecked(true);
-  classic_->setEnabled(!sourceFromEnvironment_);
-  api_->setEnabled(!sourceFromEnvironment_);
+  ButtonOf(source)->setChecked(true);
+  for (QRadioButton* button : {classic_, api_, site_}) button->setEnabled(!sourceFromEnvironment_);
   clientId_->setObjectName(QStringLiteral("clientId"));
   clientSecret_->setObjectName(QStringLiteral("clientSecret"));
   clientSecret_->setEchoMode(QLineEdit::Password);
@@ -56,6 +57,7 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInF
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Search through:"), classic_);
   form->addRow(QString(), api_);
+  form->addRow(QString(), site_);
   form->addRow(QStringLiteral("Client &id:"), clientId_);
   form->addRow(QStringLiteral("Client &secret:"), clientSecret_);
   form->addRow(QStringLiteral("Market&place:"), marketplace_);
@@ -68,9 +70,15 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInF
                                           "the searches go through the %1 while it is set.")
                                .arg(sourceInForce == SearchSource::kMarketplaceApi
                                         ? QStringLiteral("marketplace's API")
+                                    : sourceInForce == SearchSource::kMarketplaceSite
+                                        ? QStringLiteral("marketplace's site")
                                         : QStringLiteral("classic pages")),
                            "sourceNote"));
   }
+  layout->addWidget(Note(QStringLiteral("The marketplace's site finds today's auctions by "
+                                        "keywords, by category and among completed items, "
+                                        "without keys, a page at least a second after the last."),
+                         "siteNote"));
   layout->addWidget(Note(QStringLiteral("The marketplace's API finds today's auctions by keywords "
                                         "or by category. Its client id and secret come from the "
                                         "marketplace's developer program (an application's "
@@ -97,11 +105,25 @@ SettingsDialog::SettingsDialog(const ApiSettings& chosen, SearchSource sourceInF
   layout->addWidget(buttons);
 }
 
+QRadioButton* SettingsDialog::ButtonOf(SearchSource source) const {
+  switch (source) {
+    case SearchSource::kMarketplaceApi:
+      return api_;
+    case SearchSource::kMarketplaceSite:
+      return site_;
+    case SearchSource::kClassicPages:
+      break;
+  }
+  return classic_;
+}
+
 ApiSettings SettingsDialog::chosen() const {
   ApiSettings chosen = start_;
   // The source that the environment sets is shown, not chosen.
   if (!sourceFromEnvironment_) {
-    chosen.source = api_->isChecked() ? SearchSource::kMarketplaceApi : SearchSource::kClassicPages;
+    chosen.source = api_->isChecked()    ? SearchSource::kMarketplaceApi
+                    : site_->isChecked() ? SearchSource::kMarketplaceSite
+                                         : SearchSource::kClassicPages;
   }
   chosen.clientId = clientId_->text().trimmed().toStdString();
   chosen.clientSecret = clientSecret_->text().toStdString();

@@ -26,10 +26,13 @@ class SettingsDialog : public QDialog {
   ApiSettings chosen() const;
 
  private:
+  QRadioButton* ButtonOf(SearchSource source) const;
+
   ApiSettings start_;
   bool sourceFromEnvironment_;
   QRadioButton* classic_;
   QRadioButton* api_;
+  QRadioButton* site_;
   QLineEdit* clientId_;
   QLineEdit* clientSecret_;
   QComboBox* marketplace_;

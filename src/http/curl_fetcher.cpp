@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "http/request_target.h"
 #include "platform/platform.h"
@@ -104,6 +105,7 @@ struct CurlFetcher::Impl {
   CURLM* multi = nullptr;
   CURL* easy = nullptr;
   std::string body;
+  std::vector<std::pair<std::string, std::string>> answerHeaders;
   int lastStatus = 0;
   bool bodyTooLarge = false;
   bool busy = false;
@@ -132,6 +134,26 @@ struct CurlFetcher::Impl {
     return bytes;
   }
 
+  // One header line of an answer ("Name: value\r\n"); the status lines and the blank line
+  // that ends each answer's header are no fields.
+  static std::size_t Header(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& self = *static_cast<Impl*>(user);
+    const std::size_t bytes = size * count;
+    std::string_view line(data, bytes);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon == 0) return bytes;
+    std::string_view value = line.substr(colon + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+      value.remove_prefix(1);
+    try {
+      self.answerHeaders.emplace_back(std::string(line.substr(0, colon)), std::string(value));
+    } catch (...) {
+      return 0;
+    }
+    return bytes;
+  }
+
   void SetUp() {
     multi = curl_multi_init();
     easy = curl_easy_init();
@@ -146,6 +168,8 @@ struct CurlFetcher::Impl {
     Require(curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText), "error buffer");
     Require(curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Impl::Write), "write function");
     Require(curl_easy_setopt(easy, CURLOPT_WRITEDATA, this), "write data");
+    Require(curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Impl::Header), "header function");
+    Require(curl_easy_setopt(easy, CURLOPT_HEADERDATA, this), "header data");
     Require(curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L), "no signals");
     Require(curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs), "time-out");
     Require(curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, maxFileSize), "size limit");
@@ -169,6 +193,7 @@ struct CurlFetcher::Impl {
     const std::string& target = request.url;
     lastStatus = 0;
     body.clear();
+    answerHeaders.clear();
     bodyTooLarge = false;
     errorText[0] = '\0';
     Require(curl_easy_setopt(easy, CURLOPT_URL, target.c_str()), "address");
@@ -192,6 +217,7 @@ struct CurlFetcher::Impl {
         curl_easy_setopt(easy, CURLOPT_USERNAME, nullptr);
         curl_easy_setopt(easy, CURLOPT_PASSWORD, nullptr);
         curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+        curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, nullptr);
         curl_slist_free_all(headers);
       }
     } settings{easy, headers};
@@ -201,6 +227,10 @@ struct CurlFetcher::Impl {
                                static_cast<curl_off_t>(request.formBody.size())),
               "form size");
       Require(curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, request.formBody.c_str()), "form");
+    }
+    if (request.acceptCompressed) {
+      // "": every encoding this libcurl can decode, named in Accept-Encoding.
+      Require(curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, ""), "compression");
     }
     if (!request.user.empty()) {
       Require(curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC)),
@@ -222,6 +252,7 @@ struct CurlFetcher::Impl {
       ~Attachment() {
         curl_multi_remove_handle(self.multi, self.easy);
         self.body = std::string();
+        self.answerHeaders.clear();
         self.busy = false;
       }
       Attachment(const Attachment&) = delete;
@@ -248,7 +279,9 @@ struct CurlFetcher::Impl {
     long status = 0;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     lastStatus = static_cast<int>(status);
-    return {lastStatus, std::move(body)};
+    HttpResponse response{lastStatus, std::move(body)};
+    response.headers = std::move(answerHeaders);
+    return response;
   }
 
   // Runs the transfer of the attached easy handle to its end; returns its result.

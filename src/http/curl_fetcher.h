@@ -21,7 +21,8 @@ struct CurlFetcherOptions {
 };
 
 // Fetches pages with libcurl, one at a time, keeping the connection alive from one fetch
-// to the next. Follows redirects, sends no cookies and adds no headers of its own. HTTPS
+// to the next. Follows redirects, sends no cookies and adds no headers of its own (a
+// request that accepts compressed answers names the encodings it can decode). HTTPS
 // addresses are fetched with the peer's certificate and host name checked.
 class CurlFetcher : public HttpSender {
  public:
@@ -48,7 +49,8 @@ class CurlFetcher : public HttpSender {
   int lastStatus() const;
 
   // A request of a source of items, with its headers and form, as OpenURL fetches: the
-  // status and the whole body, whatever the status. Throws FetchError.
+  // status, the answer's headers and the whole body, whatever the status. Throws
+  // FetchError.
   HttpResponse Send(const HttpRequest& request) override;
 
  private:

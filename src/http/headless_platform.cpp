@@ -1,11 +1,27 @@
 #include "http/headless_platform.h"
 
+#include <algorithm>
+#include <thread>
 #include <utility>
 
 namespace lotwise {
 
 HeadlessPlatform::HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions)
-    : hooks_(std::move(hooks)), fetcher_([this] { DoEvents(); }, fetchOptions) {}
+    : FetchingPlatform([this] { DoEvents(); }, fetchOptions),
+      hooks_(std::move(hooks)),
+      yieldInterval_(std::max(fetchOptions.yieldInterval, std::chrono::milliseconds(1))) {}
+
+void HeadlessPlatform::Pause(std::chrono::milliseconds duration) {
+  const auto end = std::chrono::steady_clock::now() + duration;
+  for (;;) {
+    DoEvents();
+    if (StopAsked()) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= end) return;
+    std::this_thread::sleep_for(
+        std::min<std::chrono::steady_clock::duration>(end - now, yieldInterval_));
+  }
+}
 
 std::string HeadlessPlatform::OpenURL(const std::string& url) {
   if (hooks_.fetching) hooks_.fetching(url);
@@ -13,7 +29,7 @@ std::string HeadlessPlatform::OpenURL(const std::string& url) {
     std::size_t& ended;
     ~CountEnd() { ++ended; }
   } countEnd{fetchesEnded_};
-  return fetcher_.OpenURL(url);
+  return fetcher().OpenURL(url);
 }
 
 HttpResponse HeadlessPlatform::Send(const HttpRequest& request) {
@@ -22,7 +38,7 @@ HttpResponse HeadlessPlatform::Send(const HttpRequest& request) {
     std::size_t& ended;
     ~CountEnd() { ++ended; }
   } countEnd{fetchesEnded_};
-  return fetcher_.Send(request);
+  return fetcher().Send(request);
 }
 
 void HeadlessPlatform::DoEvents() {

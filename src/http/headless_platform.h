@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <utility>
 
 #include "http/curl_fetcher.h"
+#include "http/fetching_platform.h"
 #include "platform/platform.h"
 
 namespace lotwise {
@@ -13,7 +15,7 @@ namespace lotwise {
 // A platform without a desktop: pages come through libcurl, and whatever a person would
 // see or do while the window works is left to the hooks. Nothing is opened or shown.
 // A fetch is cut short once the search is stopped, as on the desktop.
-class HeadlessPlatform : public Platform, public HttpSender {
+class HeadlessPlatform : public FetchingPlatform {
  public:
   struct Hooks {
     // As a fetch begins.
@@ -27,16 +29,14 @@ class HeadlessPlatform : public Platform, public HttpSender {
 
   explicit HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions = {});
 
-  // Asked at every wait of a fetch: once it says the search was stopped, the fetch ends
-  // there (CurlFetcher::StopWhen).
-  void cutFetchesShortWhen(std::function<bool()> stopped) { fetcher_.StopWhen(std::move(stopped)); }
-
   std::string OpenURL(const std::string& url) override;
   void DoEvents() override;
   void ShellOpen(const std::string& target, const std::string& parameters,
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
-  int LastHttpStatus() override { return fetcher_.lastStatus(); }
+  // Waits, handling input as a fetch does (at least every yieldInterval of the fetch
+  // options), and ends early once the search is stopped.
+  void Pause(std::chrono::milliseconds duration) override;
   HttpResponse Send(const HttpRequest& request) override;
 
   // Fetches that have ended, with a page or with a failure.
@@ -44,8 +44,8 @@ class HeadlessPlatform : public Platform, public HttpSender {
 
  private:
   Hooks hooks_;
+  std::chrono::milliseconds yieldInterval_;
   std::size_t fetchesEnded_ = 0;
-  CurlFetcher fetcher_;
 };
 
 }  // namespace lotwise

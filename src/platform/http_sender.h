@@ -13,6 +13,8 @@ struct HttpRequest {
   std::vector<std::pair<std::string, std::string>> headers;
   std::string user;  // with `password`: HTTP Basic authentication, when not empty
   std::string password;
+  // Asks for a compressed answer (gzip, deflate, ...), which arrives decompressed.
+  bool acceptCompressed = false;
 };
 
 // What became of a request: the answer, or none because the search was stopped while it
@@ -25,6 +27,9 @@ struct HttpResponse {
   int status = 0;
   std::string body;
   Outcome outcome = Outcome::kAnswered;
+  // The answer's header fields, name and value, in the order received; after redirects
+  // those of every answer on the way, so that what each one set (cookies) is seen.
+  std::vector<std::pair<std::string, std::string>> headers{};
 
   bool stopped() const { return outcome == Outcome::kStopped; }
   static HttpResponse Stopped() { return {0, {}, Outcome::kStopped}; }

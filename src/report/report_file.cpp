@@ -14,9 +14,14 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 }  // namespace
 
+std::filesystem::path PartFile(const std::filesystem::path& file) {
+  std::filesystem::path part = file;
+  part += ".part";
+  return part;
+}
+
 ReportFile::ReportFile(std::filesystem::path report)
-    : report_(std::move(report)), temporary_(report_) {
-  temporary_ += ".part";
+    : report_(std::move(report)), temporary_(PartFile(report_)) {
   std::error_code ignored;
   if (std::filesystem::exists(report_, ignored) &&
       !std::filesystem::is_directory(report_, ignored)) {

@@ -15,6 +15,9 @@ namespace lotwise {
 // The report: an HTML page in the application folder, opened in the browser.
 inline constexpr char kReportFileName[] = "Finalsearch.htm";
 
+// The temporary name a file of the report is written under until it is complete.
+std::filesystem::path PartFile(const std::filesystem::path& file);
+
 // The report while it is written: a temporary file beside it ("<name>.part") that
 // takes the report's name only in Commit(), so that an unfinished report never stands
 // under that name. A previous report is removed first; a file not committed is removed

@@ -8,17 +8,21 @@
 #include "api/clock.h"
 #include "app/search_window.h"
 #include "platform/http_sender.h"
+#include "platform/platform.h"
 #include "settings/secret_store.h"
+#include "site/site_clock.h"
+#include "site/site_source.h"
 
 namespace lotwise {
 
-// Which source the searches use and what the API source needs, as the user chose them
-// in the settings (QSettings, the secret in the SecretStore) with the environment's
-// LOTWISE_* variables over them; and the API source itself, made anew whenever the
-// settings change.
+// Which source the searches use and what the sources need, as the user chose them in the
+// settings (QSettings, the secret in the SecretStore) with the environment's LOTWISE_*
+// variables over them; and the source itself (the API's or the site's), made anew
+// whenever the settings change. Its requests go through `http`; the site's pauses between
+// them through `platform` (both the window's platform, so that a stop cuts either short).
 class SourceChoice {
  public:
-  SourceChoice(QSettings& settings, SecretStore& secrets, HttpSender& http,
+  SourceChoice(QSettings& settings, SecretStore& secrets, HttpSender& http, Platform& platform,
                Environment environment = ProcessEnvironment);
 
   // The settings as the user chose them, without the environment.
@@ -38,9 +42,12 @@ class SourceChoice {
   QSettings& settings_;
   SecretStore& secrets_;
   HttpSender& http_;
+  Platform& platform_;
   Environment environment_;
   SteadyClock clock_;
+  SystemSiteClock siteClock_;
   std::optional<ApiSource> api_;
+  std::optional<SiteSource> site_;
 };
 
 }  // namespace lotwise

@@ -74,7 +74,7 @@ TEST(SearchOptionsTest, EveryBadInputGetsItsReasonInOneLine) {
        "not '12'",
        {"--keywords", "lamp", "--in-category", "12"}},
       {"--match takes all, any or exact, not 'some'", {"--keywords", "lamp", "--match", "some"}},
-      {"--source takes classic or api, not 'site'", {"--featured", "--source", "site"}},
+      {"--source takes classic, api or site, not 'sites'", {"--featured", "--source", "sites"}},
       {"choose one search, not both --featured and --keywords",
        {"--featured", "--keywords", "lamp"}},
       {"choose a search: --featured, --category, --completed, --keywords or --again",

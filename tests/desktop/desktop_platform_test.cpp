@@ -60,6 +60,15 @@ TEST_F(DesktopPlatformTest, PauseKeepsHandlingEvents) {
   EXPECT_GE(refreshes, 1);
 }
 
+TEST_F(DesktopPlatformTest, PauseEndsOnceTheSearchIsStopped) {
+  bool stopped = false;
+  platform.cutFetchesShortWhen([&] { return stopped; });
+  QTimer::singleShot(0, [&] { stopped = true; });  // "Stop Search" clicked while it waits
+  // Were the stop not seen, the test would wait out the hour.
+  platform.Pause(std::chrono::hours(1));
+  EXPECT_TRUE(stopped);
+}
+
 TEST_F(DesktopPlatformTest, MessageBoxIsModalWithOneOkButtonAndWaitsForIt) {
   QString shownText;
   int buttons = -1;

@@ -32,6 +32,9 @@ class FakeSecretStore : public SecretStore {
 
 class SettingsTest : public WindowTest {
  protected:
+  // A user who chose the classic pages, unless a test says otherwise.
+  SettingsTest() { settings.setValue(QStringLiteral("api/source"), QStringLiteral("classic")); }
+
   // The settings dialog the "Settings…" command opened.
   SettingsDialog* openSettings() {
     action("mnuSettings")->trigger();
@@ -55,7 +58,7 @@ class SettingsTest : public WindowTest {
   QSettings settings{settingsPath, QSettings::IniFormat};
   FakeSecretStore secrets;
   std::map<std::string, std::string> environment;
-  SourceChoice sources{settings, secrets, platform,
+  SourceChoice sources{settings, secrets, platform, platform,
                        [this](const char* name) { return variable(name); }};
 };
 
@@ -104,6 +107,27 @@ TEST_F(SettingsTest, ChosenSourceIsKeptAppliedAndShownWithTheSecretInTheKeychain
   EXPECT_EQ(sources.Chosen().clientId, "app-id");
 }
 
+TEST_F(SettingsTest, AFreshInstallationSearchesTheBuildsDefaultSourceAndTheSiteCanBeChosen) {
+  settings.remove(QStringLiteral("api/source"));
+  EXPECT_EQ(sources.Chosen().source, DefaultSource());
+  settings.setValue(QStringLiteral("api/source"), QStringLiteral("classic"));
+  window.offerSettings(&sources);
+  SettingsDialog* dialog = openSettings();
+  ASSERT_NE(dialog, nullptr);
+  in<QRadioButton>(dialog, "sourceSite")->setChecked(true);
+  in<QComboBox>(dialog, "marketplace")->setCurrentIndex(2);  // EBAY_DE
+  dialog->accept();
+  EXPECT_EQ(text("source"), QStringLiteral("Source: Marketplace site (EBAY_DE)"));
+  EXPECT_EQ(settings.value(QStringLiteral("api/source")).toString(), QStringLiteral("site"));
+  // The site has no featured auctions: it says so and asks for nothing.
+  find<QTabWidget>("SSTab1")->setCurrentIndex(0);
+  button("Command4")->click();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_TRUE(platform.fetched.empty());
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label7"))->text(),
+            QString::fromUtf8("Between  \u20ac"));
+}
+
 TEST_F(SettingsTest, DialogSaysWhereTheSecretStaysAndWhatTheEnvironmentSets) {
   secrets.lasting = false;
   environment["LOTWISE_SOURCE"] = "api";
@@ -127,7 +151,7 @@ TEST_F(SettingsTest, DialogSaysWhereTheSecretStaysAndWhatTheEnvironmentSets) {
                            "LOTWISE_SOURCE, LOTWISE_API_MARKETPLACE."));
   dialog->reject();
   EXPECT_FALSE(secrets.kept.has_value());
-  EXPECT_FALSE(settings.contains(QStringLiteral("api/source")));
+  EXPECT_EQ(settings.value(QStringLiteral("api/source")).toString(), QStringLiteral("classic"));
 
   // What the environment sets is not kept as chosen.
   dialog = openSettings();
@@ -153,7 +177,7 @@ TEST_F(SettingsTest, AnApiSearchWithoutASecretKeptAsksForItFirst) {
   environment["LOTWISE_API_CLIENT_ID"] = "app-id";
   environment["LOTWISE_API_TOKEN_URL"] = "http://api.test/token";
   RefusingSender api;
-  SourceChoice apiSources{settings, secrets, api,
+  SourceChoice apiSources{settings, secrets, api, platform,
                           [this](const char* name) { return variable(name); }};
   window.offerSettings(&apiSources);
   find<QTabWidget>("SSTab1")->setCurrentIndex(1);

@@ -22,6 +22,7 @@ void EndToEndTest::SetUp() {
 void EndToEndTest::OpenWindow(int windowPort) {
   window_.reset();
   api_.reset();
+  site_.reset();
   platform_ = std::make_unique<HeadlessPlatform>(
       HeadlessPlatform::Hooks{
           .fetching =
@@ -55,6 +56,13 @@ ApiSettings EndToEndTest::MockApi() const {
 void EndToEndTest::SearchThroughApi() {
   api_.emplace(MockApi(), *platform_, clock_);
   window_->UseListingSource(&*api_);
+}
+
+void EndToEndTest::SearchThroughSite() {
+  SiteSourceSettings settings;
+  settings.baseUrl = "http://127.0.0.1:" + std::to_string(port);
+  site_.emplace(settings, *platform_, *platform_, siteClock_);
+  window_->UseListingSource(&*site_);
 }
 
 void EndToEndTest::RunSearch(const SearchCase& search) {

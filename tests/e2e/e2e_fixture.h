@@ -18,6 +18,8 @@
 #include "http/headless_platform.h"
 #include "sample-marketplace/catalog.h"
 #include "sample-marketplace/marketplace.h"
+#include "site/site_clock.h"
+#include "site/site_source.h"
 #include "support/files.h"
 #include "support/search_commands.h"
 #include "walkthrough/sample_hosts.h"
@@ -46,6 +48,8 @@ class EndToEndTest : public ::testing::Test {
   ApiSettings MockApi() const;
   // Keyword and category searches go through that mock.
   void SearchThroughApi();
+  // All searches go through the sample marketplace's pages of today's site.
+  void SearchThroughSite();
   SearchWindow& window() { return *window_; }
   std::size_t FetchesEnded() const { return platform_->fetchesEnded(); }
 
@@ -86,6 +90,8 @@ class EndToEndTest : public ::testing::Test {
   std::unique_ptr<SearchWindow> window_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;
+  SystemSiteClock siteClock_;
+  std::optional<SiteSource> site_;
 };
 
 }  // namespace lotwise::e2e

@@ -48,6 +48,9 @@ TEST_F(EndToEndTest, WalkthroughKeepsTheReportOfEachOfTheFourSearches) {
     const std::vector<std::int64_t> expected = ExpectedRows(Collected(Case(cases[i])));
     EXPECT_EQ(RowNumbers(report), expected) << names[i];
     EXPECT_EQ(CountItemRows(report), expected.size()) << names[i];
+    // The CSV kept beside it: a header line and a line a row.
+    const std::string csv = ReadFile(folder.path() / ("report-" + names[i] + ".csv"));
+    EXPECT_EQ(Occurrences(csv, "\r\n"), expected.size() + 1) << names[i];
   }
   const std::size_t expectedKeywordRows = ExpectedRows(Collected(Case("Keyword"))).size();
   // The window stays as the last search left it, for its picture.
@@ -90,6 +93,30 @@ TEST_F(EndToEndTest, WalkthroughThroughTheApiKeepsTheKeywordAndCategoryReports) 
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "report-featured.htm"));
   for (const std::string& request : served.Requests()) {
     EXPECT_EQ(request.find("/search/"), std::string::npos) << request;
+  }
+}
+
+TEST_F(EndToEndTest, WalkthroughThroughTheSiteKeepsEveryReportButTheFeatured) {
+  WalkthroughPlan plan = Plan();
+  plan.site = ApiSettings{};
+  plan.site->siteBaseUrl = "http://127.0.0.1:" + std::to_string(port);
+  // Narrow searches: the site is asked at most one page a second.
+  plan.keywordWords = "brass clock";
+  plan.keywordMode = 0;
+  plan.completedWords = "brass";
+  std::ostringstream out;
+  Walkthrough walkthrough(HostsAt(port), folder.path(), out, plan, fetchOptions);
+
+  const std::vector<std::filesystem::path> reports = walkthrough.Run();
+
+  const std::string printed = out.str();
+  ASSERT_EQ(reports.size(), 3u) << printed;
+  EXPECT_EQ(reports[0], folder.path() / "report-category.htm");
+  EXPECT_EQ(reports[2], folder.path() / "report-keyword.htm");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "report-completed.csv"));
+  EXPECT_EQ(Occurrences(printed, "\n  Finished!!!\n"), 3u) << printed;
+  for (const std::string& request : served.Requests()) {
+    EXPECT_EQ(request.rfind("/sch/i.html?", 0), 0u) << request;
   }
 }
 

@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "http/fetch_error_of.h"
 #include "http/loopback_server.h"
@@ -122,6 +124,37 @@ TEST(CurlFetcherTest, ReusesTheConnectionAndSendsNoCookies) {
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0].remotePort, requests[1].remotePort);
   EXPECT_EQ(requests[1].head.find("Cookie"), std::string::npos) << requests[1].head;
+}
+
+TEST(CurlFetcherTest, GivesTheAnswersHeadersAndAsksForCompressionOnlyWhenTold) {
+  LoopbackServer server([](const ReceivedRequest& request) {
+    if (request.target == "/moved")
+      return Respond(302, "", "Set-Cookie: a=1\r\nLocation: /page\r\n");
+    return Respond(200, "page", "Set-Cookie: b=2\r\nRetry-After:  7\r\n");
+  });
+  CurlFetcher fetcher(nullptr);
+  HttpRequest compressed;
+  compressed.url = server.Url("/moved");
+  compressed.acceptCompressed = true;
+  const HttpResponse answer = fetcher.Send(compressed);
+  EXPECT_EQ(answer.body, "page");
+  // Every answer's fields on the way, in order, the status lines left out.
+  std::vector<std::pair<std::string, std::string>> cookies;
+  for (const auto& field : answer.headers) {
+    EXPECT_EQ(field.first.find_first_of(" \r\n"), std::string::npos) << field.first;
+    if (field.first == "Set-Cookie" || field.first == "Retry-After") cookies.push_back(field);
+  }
+  EXPECT_EQ(cookies, (std::vector<std::pair<std::string, std::string>>{
+                         {"Set-Cookie", "a=1"}, {"Set-Cookie", "b=2"}, {"Retry-After", "7"}}));
+  HttpRequest plain;
+  plain.url = server.Url("/page");
+  EXPECT_EQ(fetcher.Send(plain).body, "page");
+
+  const auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_NE(requests[0].head.find("\r\nAccept-Encoding: "), std::string::npos) << requests[0].head;
+  EXPECT_NE(requests[1].head.find("\r\nAccept-Encoding: "), std::string::npos) << requests[1].head;
+  EXPECT_EQ(requests[2].head.find("Accept-Encoding"), std::string::npos) << requests[2].head;
 }
 
 TEST(CurlFetcherTest, FollowsRedirectsAndRejectsALoop) {

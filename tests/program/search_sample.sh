@@ -5,6 +5,8 @@
 # reports stay under WORK_DIR.
 #   search_sample.sh report|interrupt PROGRAM MARKETPLACE WORK_DIR
 # report:    a keyword search writes its report and exits 0.
+# site:      the same search through the marketplace's site (the sample's pages of today's
+#            site) writes the report and the CSV of the auctions with at least 10 bids.
 # interrupt: Ctrl+C (SIGINT) while the marketplace delays its answers stops the search
 #            during a fetch; it exits 1, saying why, and leaves neither the page file nor a
 #            half-written report.
@@ -67,6 +69,22 @@ case "${case_name}" in
       fail "the last line is not the summary"
     grep -qx 'Finished!!!' "${work}/out" || fail "no 'Finished!!!' status"
     [ ! -s "${work}/err" ] || fail "standard error is not empty"
+    ;;
+  site)
+    status=0
+    LOTWISE_SITE_BASE_URL="http://127.0.0.1:${port}" "${program}" --source site \
+      --keywords "brass clock" --min-bids 10 --folder "${reports}" >"${work}/out" \
+      2>"${work}/err" || status=$?
+    [ "${status}" -eq 0 ] || fail "exit status ${status}, expected 0"
+    [ -s "${reports}/Finalsearch.htm" ] || fail "no report"
+    [ -s "${reports}/Finalsearch.csv" ] || fail "no CSV"
+    grep -q '^GET /sch/i.html?' "${log}" || grep -q '/sch/i.html?' "${log}" ||
+      fail "the site's pages were not asked for"
+    # Every line after the header has at least 10 bids, the counts falling.
+    tail -n +2 "${reports}/Finalsearch.csv" | tr -d '\r' | awk -F, '
+      { bids = $5; if (bids < 10 || (NR > 1 && bids > last)) bad = 1; last = bids }
+      END { exit bad || NR == 0 }' || fail "the CSV's bids are not falling from 10 up: $(cat "${reports}/Finalsearch.csv")"
+    tail -n 1 "${work}/out" | grep -q 'Finalsearch.csv' || fail "the summary does not name the CSV"
     ;;
   interrupt)
     # A shell's background job ignores SIGINT unless the shell controls jobs.

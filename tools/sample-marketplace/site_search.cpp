@@ -45,9 +45,10 @@ std::string PageAddress(std::string_view ownHost, std::string_view path, std::st
 // Whether a page leaves out the quotes it can: chosen by the words and the page, so that
 // a search meets both kinds and the same page always comes the same.
 bool Minified(const std::string& words, long long page) {
-  std::int64_t key = page;
+  // Unsigned, so that long words wrap around instead of overflowing.
+  std::uint64_t key = static_cast<std::uint64_t>(page);
   for (const char c : words) key = key * 31 + static_cast<unsigned char>(c);
-  return Variation(key, 43) % 2 == 0;
+  return Variation(static_cast<std::int64_t>(key), 43) % 2 == 0;
 }
 
 // Makes the cards of one page.

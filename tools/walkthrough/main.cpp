@@ -45,8 +45,11 @@ int main(int argc, char** argv) {
   const lotwise::ApiSettings api =
       lotwise::WithEnvironment(lotwise::ApiSettings{}, lotwise::ProcessEnvironment);
   if (api.source == lotwise::SearchSource::kMarketplaceApi) plan.api = api;
+  if (api.source == lotwise::SearchSource::kMarketplaceSite) plan.site = api;
   std::cout << "Lotwise walk-through against the marketplace at "
-            << (plan.api ? api.baseUrl + " (its API)" : config.listingsHost)
+            << (plan.api    ? api.baseUrl + " (its API)"
+                : plan.site ? api.siteBaseUrl + " (its site)"
+                            : config.listingsHost)
             << "\nApplication folder: " << folder.string() << '\n';
   lotwise::Walkthrough walkthrough(config, folder, std::cout, plan);
   const auto reports = walkthrough.Run();
@@ -61,7 +64,8 @@ int main(int argc, char** argv) {
   } else {
     std::cerr << "could not write " << picture.string() << '\n';
   }
-  // Through the API only the keyword and category searches write reports.
-  const std::size_t searches = plan.api ? 2 : 4;
+  // Through the API only the keyword and category searches write reports, through the
+  // site all but the featured one.
+  const std::size_t searches = plan.api ? 2 : plan.site ? 3 : 4;
   return reports.size() == searches && drawn ? 0 : 1;
 }

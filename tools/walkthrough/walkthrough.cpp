@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "report/csv.h"
 #include "search/summary.h"
 
 namespace lotwise {
@@ -47,6 +48,12 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
   if (plan_.api) {
     api_.emplace(*plan_.api, platform_, clock_);
     window_.UseListingSource(&*api_);
+  } else if (plan_.site) {
+    SiteSourceSettings site;
+    site.marketplace = plan_.site->marketplace;
+    site.baseUrl = plan_.site->siteBaseUrl;
+    site_.emplace(site, platform_, platform_, siteClock_);
+    window_.UseListingSource(&*site_);
   }
 }
 
@@ -117,9 +124,12 @@ void Walkthrough::Search(const std::string& name, const std::string& heading,
   // A search that writes no report leaves none behind from an earlier one.
   const std::filesystem::path report = window_.ReportPath();
   const std::filesystem::path copy = folder_ / ("report-" + name + ".htm");
+  const std::filesystem::path csv = window_.ReportPath().parent_path() / kCsvFileName;
+  const std::filesystem::path csvCopy = folder_ / ("report-" + name + ".csv");
   std::error_code failed;
   std::filesystem::remove(report, failed);
   std::filesystem::remove(copy, failed);
+  std::filesystem::remove(csvCopy, failed);
   fetchesBefore_ = platform_.fetchesEnded();
   window_.click(command);
   ShowStatus();
@@ -135,7 +145,10 @@ void Walkthrough::Search(const std::string& name, const std::string& heading,
     out_ << "  could not copy the report to " << copy.string() << ": " << failed.message() << '\n';
     return;
   }
-  out_ << "  " << CountItemRows(ReadFile(copy)) << " item rows, kept as " << copy.string() << '\n';
+  std::filesystem::copy_file(csv, csvCopy, std::filesystem::copy_options::overwrite_existing,
+                             failed);
+  out_ << "  " << CountItemRows(ReadFile(copy)) << " item rows, kept as " << copy.string()
+       << (failed ? "" : " and " + csvCopy.string()) << '\n';
   copies.push_back(copy);
 }
 

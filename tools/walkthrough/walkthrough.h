@@ -13,6 +13,8 @@
 #include "app/config.h"
 #include "app/search_window.h"
 #include "http/headless_platform.h"
+#include "site/site_clock.h"
+#include "site/site_source.h"
 
 namespace lotwise {
 
@@ -29,6 +31,9 @@ struct WalkthroughPlan {
   // Searches through the marketplace's API with these settings; the classic pages
   // when nothing.
   std::optional<ApiSettings> api;
+  // Searches through the marketplace's site (the settings' marketplace and site address);
+  // not with `api`.
+  std::optional<ApiSettings> site;
 };
 
 // Runs the four searches one after another through the window model, as a person would
@@ -65,6 +70,8 @@ class Walkthrough {
   HeadlessPlatform platform_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;
+  SystemSiteClock siteClock_;
+  std::optional<SiteSource> site_;
   SearchWindow window_;
 };
 
