@@ -36,6 +36,11 @@ RunHistory::RunHistory(SearchContext& search) : search_(search) {
 
 void RunHistory::Record(int minimum) {
   if (!on_) return;
+  // A row kind that wrote its CSV lines without KeepRow would record a run without rows.
+  if (static_cast<long long>(kept_.size()) != search_.summary.reportRows) {
+    TurnOff("the report's rows did not reach it");
+    return;
+  }
   run_.minimumBids = minimum;
   run_.end = search_.state.SeeIncomplete == 1 ? HistoryEnd::kCutShort : HistoryEnd::kFinished;
   run_.itemsKept = static_cast<long long>(kept_.size());
