@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <system_error>
+#include <thread>
 #include <unordered_set>
 #include <utility>
 
@@ -22,6 +23,23 @@ std::string_view EndName(HistoryEnd end) {
 
 HistoryEnd EndOf(const std::string& name) {
   return name == "cut short" ? HistoryEnd::kCutShort : HistoryEnd::kFinished;
+}
+
+// Turns the write-ahead journal on. SQLite answers "busy" at once, without waiting, when
+// another connection opens the same new file at the same moment and switches it too (it
+// cannot wait there without risking a deadlock), so the switch is tried again here until
+// the busy timeout has passed; once one connection has switched, the file stays so.
+void UseWriteAheadJournal(SqliteDatabase& db, std::chrono::milliseconds busyTimeout) {
+  const auto deadline = std::chrono::steady_clock::now() + busyTimeout;
+  for (;;) {
+    try {
+      db.Execute("PRAGMA journal_mode = WAL");
+      return;
+    } catch (const SqliteError& failure) {
+      if (failure.code() != SQLITE_BUSY || std::chrono::steady_clock::now() >= deadline) throw;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 // Binds the search's columns, in kSearchColumns' order, from parameter `first` on.
@@ -134,7 +152,7 @@ SqliteDatabase& SqliteHistory::Database() {
   // The version first: a file a newer Lotwise wrote, or that is no database, is not
   // changed at all, not even to a write-ahead journal.
   RefuseNewerSchema(*db);
-  db->Execute("PRAGMA journal_mode = WAL");
+  UseWriteAheadJournal(*db, busyTimeout_);
   db->Execute("PRAGMA synchronous = FULL");
   db->Execute("PRAGMA foreign_keys = ON");
   MigrateSchema(*db);
