@@ -114,7 +114,8 @@ std::string Beginning(const ItemReportFacts& facts, std::span<const ReportedItem
     if (!scatter.empty()) {
       out += "<figure><figcaption>Price against bids</figcaption>" + scatter + "</figure>";
     }
-    out += "<div>" + PriceFiguresTable(PriceFigures(rows, facts.ran.seconds)) + "</div></div>\n";
+    out += "<div class=\"figures-box\">" +
+           PriceFiguresTable(PriceFigures(rows, facts.ran.seconds)) + "</div></div>\n";
   }
   out +=
       "<h2>Items</h2>\n<p class=\"csv\"><a href=\"Finalsearch.csv\" download>"

@@ -132,8 +132,8 @@ std::string BidHistogram(std::span<const ReportedItem> rows) {
 
   const double barWidth = static_cast<double>(kPlotWidth) / static_cast<double>(bins);
   const double baseline = kTop + kPlotHeight;
-  // Count lines: about four, at whole numbers.
-  const double step = NiceStep(static_cast<double>(most) / 4);
+  // Count lines: about five, at whole numbers.
+  const double step = NiceStep(static_cast<double>(most) / 5);
   for (double count = 0; count <= static_cast<double>(most); count += step) {
     const double y = baseline - count / static_cast<double>(most) * kPlotHeight;
     svg += Line(kLeft, y, kLeft + kPlotWidth, y, "grid");
@@ -157,7 +157,8 @@ std::string BidHistogram(std::span<const ReportedItem> rows) {
   }
   svg += Line(kLeft, baseline, kLeft + kPlotWidth, baseline, "axis");
   svg += Label(kLeft + kPlotWidth / 2.0, kHeight - 4, "Bids", "middle");
-  svg += Label(14, kTop + kPlotHeight / 2.0, "Items", "middle");
+  svg += "<text x=\"14\" y=\"" + At(kTop + kPlotHeight / 2.0) + "\" text-anchor=\"middle\" " +
+         "transform=\"rotate(-90 14 " + At(kTop + kPlotHeight / 2.0) + ")\">Items</text>";
   svg += "</svg>";
   return svg;
 }

@@ -35,12 +35,13 @@ caption{text-align:left;font-weight:600;padding-bottom:4px}
 th,td{padding:5px 8px;border-bottom:1px solid var(--line);text-align:left;vertical-align:middle}
 thead th{background:var(--head);white-space:nowrap}
 .figures td{text-align:right}
+.figures-box{max-width:100%;overflow-x:auto}
 .csv{margin:1.2em 0 .6em}
 #items{width:100%;table-layout:fixed}
 #items th:nth-child(1){width:80px}
 #items th:nth-child(3){width:8.5em}
 #items th:nth-child(4){width:4.5em}
-#items th:nth-child(5){width:13em}
+#items th:nth-child(5){width:15em}
 #items td:nth-child(3),#items td:nth-child(4){text-align:right;white-space:nowrap}
 #items img{display:block;width:64px;height:64px;object-fit:contain}
 #items td:nth-child(2){overflow-wrap:anywhere}
@@ -54,7 +55,9 @@ main{padding:0 8px 24px}
 .facts dd{margin-bottom:4px}
 #items,#items thead,#items tbody{display:block}
 #items thead tr{display:flex;flex-wrap:wrap;gap:2px 4px;background:var(--head)}
-#items thead th{width:auto;border:0;padding:4px 6px}
+#items thead th:nth-child(n){width:auto;border:0;padding:4px 6px}
+.figures{font-size:.8em}
+.figures th,.figures td{padding:4px 4px}
 #items tbody tr{display:grid;grid-template-columns:72px 1fr auto;border-bottom:1px solid var(--line)}
 #items tbody td{border:0;padding:3px 6px}
 #items td:nth-child(1){grid-row:1/4}

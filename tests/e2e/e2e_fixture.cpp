@@ -35,7 +35,8 @@ void EndToEndTest::OpenWindow(int windowPort) {
                 if (onDoEvents) onDoEvents();
               },
           .messageBox = [this](const std::string& text) { messages.push_back(text); },
-          .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
+          .shellOpen = [this](const std::string& target) { opened.push_back(target); },
+          .now = [this] { return now; }},
       fetchOptions);
   window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
   platform_->cutFetchesShortWhen([this] { return window_->StopRequested == 1; });

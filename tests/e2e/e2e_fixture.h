@@ -29,6 +29,11 @@ using testing::TempFolder;
 
 CurlFetcher::Options ShortTimeOut();
 
+// 2026-01-10 12:00 UTC: the sample marketplace's auctions end in the weeks around it.
+inline std::chrono::system_clock::time_point SampleAuctionsRunning() {
+  return std::chrono::sys_days{std::chrono::year{2026} / 1 / 10} + std::chrono::hours{12};
+}
+
 // The sample marketplace of every test, and the minimum bid count of every search.
 inline constexpr std::uint32_t kSeed = 11;
 inline constexpr std::size_t kItems = 4000;
@@ -80,6 +85,8 @@ class EndToEndTest : public ::testing::Test {
   std::function<void()> onDoEvents;
   std::vector<std::string> messages;
   std::vector<std::string> opened;
+  // The platform's clock: while the sample marketplace's auctions run.
+  std::chrono::system_clock::time_point now = SampleAuctionsRunning();
 
  private:
   std::unique_ptr<HeadlessPlatform> platform_;

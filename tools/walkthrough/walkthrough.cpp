@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -25,6 +26,14 @@ std::string ReadFile(const std::filesystem::path& file) {
 }  // namespace
 
 std::size_t CountItemRows(const std::string& report) {
+  // The report of a source's items names each row; its other tables hold no items.
+  constexpr std::string_view kNamedRow = "<tr id=\"item-";
+  std::size_t named = 0;
+  for (std::size_t at = report.find(kNamedRow); at != std::string::npos;
+       at = report.find(kNamedRow, at + 1)) {
+    ++named;
+  }
+  if (named > 0) return named;
   std::string lower(report);
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -65,6 +74,7 @@ HeadlessPlatform::Hooks Walkthrough::Hooks() {
     ShowStatus();
     out_ << "  [handed to the desktop] " << target << '\n';
   };
+  if (plan_.now) hooks.now = [now = *plan_.now] { return now; };
   return hooks;
 }
 

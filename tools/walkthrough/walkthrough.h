@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -29,6 +30,8 @@ struct WalkthroughPlan {
   // Searches through the marketplace's API with these settings; the classic pages
   // when nothing.
   std::optional<ApiSettings> api;
+  // The moment the reports say they ran at; the machine's clock when nothing.
+  std::optional<std::chrono::system_clock::time_point> now;
 };
 
 // Runs the four searches one after another through the window model, as a person would
@@ -68,7 +71,8 @@ class Walkthrough {
   SearchWindow window_;
 };
 
-// Item rows of a report: the rows end with "</tr>", as does the column-header table.
+// Item rows of a report: the rows end with "</tr>", as does the column-header table; in
+// the report of a source's items each is a "<tr id=\"item-...\">".
 std::size_t CountItemRows(const std::string& report);
 
 }  // namespace lotwise
