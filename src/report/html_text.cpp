@@ -1,5 +1,7 @@
 #include "report/html_text.h"
 
+#include <algorithm>
+
 namespace lotwise {
 
 void AppendHtml(std::string& out, std::string_view text) {
@@ -28,6 +30,20 @@ void AppendHtml(std::string& out, std::string_view text) {
         out += c;
     }
   }
+}
+
+void AppendAttributeValue(std::string& out, std::string_view value) {
+  const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_' || c == '#';
+  });
+  if (plain) {
+    out += value;
+    return;
+  }
+  out += '"';
+  AppendHtml(out, value);
+  out += '"';
 }
 
 std::string Html(std::string_view text) {

@@ -121,7 +121,7 @@ std::string Beginning(const ItemReportFacts& facts, std::span<const ReportedItem
       "<h2>Items</h2>\n<p class=\"csv\"><a href=\"Finalsearch.csv\" download>"
       "The same items as a spreadsheet (Finalsearch.csv)</a></p>\n"
       "<table id=\"items\"><thead><tr>"
-      "<th scope=\"col\" data-key=\"o\">Picture</th>"
+      "<th scope=\"col\" data-key=\"i\">Picture</th>"
       "<th scope=\"col\" data-key=\"t\">Item</th>"
       "<th scope=\"col\" data-key=\"p\">Price</th>"
       "<th scope=\"col\" data-key=\"b\" aria-sort=\"descending\">Bids</th>"
@@ -155,6 +155,10 @@ ReportedItem ReportedItemOf(const ListedItem& item, std::size_t received, std::s
     row.endIsDay = row.end.has_value();
   }
   return row;
+}
+
+std::string RowName(const ReportedItem& row) {
+  return row.number.empty() ? "item-r" + std::to_string(row.received) : "item-" + row.number;
 }
 
 ReportMoment ReportMomentOf(std::int64_t seconds) { return {seconds, ToLocalTime(seconds)}; }

@@ -25,6 +25,10 @@ struct ReportedItem {
   bool endIsDay = false;            // only the day of the end is known (`end` is its start)
 };
 
+// The name of the item's row, which the charts link to: "item-<number>", or
+// "item-r<place received>" for an item without a number.
+std::string RowName(const ReportedItem& row);
+
 // The item as the report shows it: its link, price and end read once.
 ReportedItem ReportedItemOf(const ListedItem& item, std::size_t received, std::string number,
                             std::string link);

@@ -242,22 +242,20 @@ std::string PriceScatter(std::span<const ReportedItem> rows) {
          "transform=\"rotate(-90 14 " + At(kTop + kPlotHeight / 2.0) + ")\">Price" + Html(unit) +
          "</text>";
 
-  svg.reserve(svg.size() + static_cast<std::size_t>(shown) * 64);
+  svg.reserve(svg.size() + static_cast<std::size_t>(shown) * 56);
+  svg += "<g class=\"dots\">";
   for (const ReportedItem& row : rows) {
     if (!row.price || *row.price <= 0) continue;
     std::size_t colour = static_cast<std::size_t>(
         std::find(currencies.begin(), currencies.end(), row.item->currency) - currencies.begin());
     colour = std::min(colour, kMostCurrencies);
-    svg += "<a href=\"#item-";
-    if (row.number.empty()) {
-      svg += "r" + std::to_string(row.received);
-    } else {
-      AppendHtml(svg, row.number);
-    }
-    svg += "\"><circle class=\"dot c" + std::to_string(colour) + "\" cx=\"" +
-           At(xOf(row.item->bidCount)) + "\" cy=\"" + At(yOf(*row.price)) + "\" r=\"3\"/></a>";
+    svg += "<a href=";
+    AppendAttributeValue(svg, "#" + RowName(row));
+    svg += "><circle";
+    if (colour > 0) svg += " class=c" + std::to_string(colour);
+    svg += " cx=" + At(xOf(row.item->bidCount)) + " cy=" + At(yOf(*row.price)) + " r=3 /></a>";
   }
-  svg += "</svg>";
+  svg += "</g></svg>";
   return svg;
 }
 

@@ -27,9 +27,9 @@ svg text{font-size:11px;fill:var(--muted)}
 svg .axis{stroke:var(--muted);stroke-width:1}
 svg .grid{stroke:var(--line);stroke-width:1}
 svg .bar{fill:var(--bar)}
-svg .dot{fill:var(--dot);fill-opacity:.55}
-svg .c1{fill:var(--c1)}svg .c2{fill:var(--c2)}svg .c3{fill:var(--c3)}svg .c4{fill:var(--c4)}
-svg a:hover .dot,svg a:focus .dot{fill-opacity:1;stroke:var(--fg)}
+svg .dots circle{fill:var(--dot);fill-opacity:.55}
+svg .dots .c1{fill:var(--c1)}svg .dots .c2{fill:var(--c2)}svg .dots .c3{fill:var(--c3)}svg .dots .c4{fill:var(--c4)}
+svg a:hover circle,svg a:focus circle{fill-opacity:1;stroke:var(--fg)}
 table{border-collapse:collapse}
 caption{text-align:left;font-weight:600;padding-bottom:4px}
 th,td{padding:5px 8px;border-bottom:1px solid var(--line);text-align:left;vertical-align:middle}
@@ -37,12 +37,12 @@ thead th{background:var(--head);white-space:nowrap}
 .figures td{text-align:right}
 .figures-box{max-width:100%;overflow-x:auto}
 .csv{margin:1.2em 0 .6em}
-#items{width:100%;table-layout:fixed}
-#items th:nth-child(1){width:80px}
-#items th:nth-child(3){width:8.5em}
-#items th:nth-child(4){width:4.5em}
-#items th:nth-child(5){width:15em}
-#items td:nth-child(3),#items td:nth-child(4){text-align:right;white-space:nowrap}
+#items,#items thead,#items tbody{display:block}
+#items tr{display:grid;grid-template-columns:80px minmax(0,1fr) 8.5em 4.5em 15em;align-items:center;border-bottom:1px solid var(--line)}
+#items th,#items td{border:0}
+#items thead tr{background:var(--head)}
+#items tbody tr{content-visibility:auto;contain-intrinsic-size:auto 75px}
+#items td:nth-child(3),#items td:nth-child(4),#items th:nth-child(3),#items th:nth-child(4){text-align:right;white-space:nowrap}
 #items img{display:block;width:64px;height:64px;object-fit:contain}
 #items td:nth-child(2){overflow-wrap:anywhere}
 #items tr:target{outline:2px solid var(--link);outline-offset:-2px}
@@ -53,16 +53,15 @@ th[aria-sort=descending] button::after{content:" \25BC"}
 main{padding:0 8px 24px}
 .facts{grid-template-columns:1fr}
 .facts dd{margin-bottom:4px}
-#items,#items thead,#items tbody{display:block}
-#items thead tr{display:flex;flex-wrap:wrap;gap:2px 4px;background:var(--head)}
-#items thead th:nth-child(n){width:auto;border:0;padding:4px 6px}
+#items thead tr{display:flex;flex-wrap:wrap;gap:2px 4px}
+#items thead th{padding:4px 6px}
 .figures{font-size:.8em}
-.figures th,.figures td{padding:4px 4px}
-#items tbody tr{display:grid;grid-template-columns:72px 1fr auto;border-bottom:1px solid var(--line)}
-#items tbody td{border:0;padding:3px 6px}
+.figures th,.figures td{padding:4px 4px;white-space:normal}
+#items tbody tr{grid-template-columns:72px minmax(0,1fr) auto}
+#items tbody td{padding:3px 6px}
 #items td:nth-child(1){grid-row:1/4}
 #items td:nth-child(2){grid-column:2/4}
-#items td:nth-child(3),#items td:nth-child(4){text-align:left}
+#items td:nth-child(3),#items td:nth-child(4),#items th:nth-child(n){text-align:left}
 #items td:nth-child(4)::after{content:" bids"}
 #items td:nth-child(5){grid-column:2/4;color:var(--muted)}
 }
@@ -83,7 +82,7 @@ constexpr std::string_view kScript = R"js(
   var body = table.tBodies[0];
   var rows = Array.prototype.slice.call(body.rows);
   var heads = Array.prototype.slice.call(table.tHead.rows[0].cells);
-  var names = { order: "o", title: "t", price: "p", bids: "b", end: "e" };
+  var names = { picture: "i", title: "t", price: "p", bids: "b", end: "e" };
   var keys = {};
   var shown = { key: "b", down: true };
 
@@ -91,8 +90,13 @@ constexpr std::string_view kScript = R"js(
     if (keys[key]) return keys[key];
     var list = new Array(rows.length);
     for (var i = 0; i < rows.length; i++) {
-      if (key === "t") {
-        list[i] = rows[i].cells[1].textContent.toLowerCase();
+      var cells = rows[i].cells;
+      if (key === "i") {
+        list[i] = cells[0].firstElementChild ? 0 : 1;
+      } else if (key === "t") {
+        list[i] = cells[1].textContent.toLowerCase();
+      } else if (key === "b") {
+        list[i] = Number(cells[3].textContent);
       } else {
         var text = rows[i].getAttribute("data-" + key);
         var value = text === null || text === "" ? NaN : Number(text);

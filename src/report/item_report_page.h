@@ -12,11 +12,12 @@ namespace lotwise {
 std::string_view ItemReportStyle();
 
 // Its one script: sorts the items' table by the column whose header is clicked (the
-// same header again turns the order round), by the keys the rows carry (data-o, data-p,
-// data-b, data-e; the title's text), rows without a key last, equal keys in the order
-// written; and by the address's fragment when it opens or the fragment changes
-// ("#sort=price", "#sort=-end": "-" from the highest; the names order, title, price,
-// bids, end). The rows are moved in one step, so the page lays itself out once.
+// same header again turns the order round), by keys read once a column from the rows
+// (data-p, data-e; the bid count's and the title's text; rows with a picture first),
+// rows without a key last, equal keys in the order written; and by the address's
+// fragment when it opens or the fragment changes ("#sort=price", "#sort=-end": "-" from
+// the highest; the names picture, title, price, bids, end). The rows are moved in one
+// step, so the page lays itself out once.
 std::string_view ItemReportScript();
 
 // "sha256-<base64>", as a Content-Security-Policy names an inline script or style sheet.

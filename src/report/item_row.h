@@ -10,13 +10,14 @@
 namespace lotwise {
 
 // The row of an item a source gave (the marketplace API, its site) in the report's one
-// table: `<tr id="item-<number>">` with the keys its script sorts by (data-o the order
-// received, data-p the price, data-b the bids, data-e the end in seconds since 1970),
-// then its picture; its title, HTML-escaped on one line, linked to open in a new window
-// (ItemLink); its price with the currency; its bid count; and its end in the user's time
-// zone with the time left after `ran` ("10 Dec 18:30 (1 d 2 h)"), the year shown when
-// it is not the year of `ran` and the zone when it is not the zone of `ran`. The tags are
-// the same whatever the item holds, but for the picture, which only an item with one has.
+// table: `<tr id=item-<number>>` (RowName) with the keys its script sorts by that the
+// cells do not show as numbers (data-p the price, data-e the end in seconds since 1970),
+// then its cells, each ended by the next: its picture; its title, HTML-escaped on one
+// line, linked to open in a new window (ItemLink); its price with the currency; its bid
+// count; and its end in the user's time zone with the time left after `ran` ("10 Dec
+// 18:30 (1 d 2 h)"), the year shown when it is not the year of `ran` and the zone when
+// it is not the zone of `ran`. The tags are the same whatever the item holds, but for
+// the picture, which only an item with one has.
 std::string ItemRow(const ReportedItem& row, const ReportMoment& ran);
 
 // The link an item's row opens: the partner address the marketplace gave, else the item's

@@ -27,7 +27,7 @@ std::string ReadFile(const std::filesystem::path& file) {
 
 std::size_t CountItemRows(const std::string& report) {
   // The report of a source's items names each row; its other tables hold no items.
-  constexpr std::string_view kNamedRow = "<tr id=\"item-";
+  constexpr std::string_view kNamedRow = "<tr id=item-";
   std::size_t named = 0;
   for (std::size_t at = report.find(kNamedRow); at != std::string::npos;
        at = report.find(kNamedRow, at + 1)) {

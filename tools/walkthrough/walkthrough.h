@@ -72,7 +72,7 @@ class Walkthrough {
 };
 
 // Item rows of a report: the rows end with "</tr>", as does the column-header table; in
-// the report of a source's items each is a "<tr id=\"item-...\">".
+// the report of a source's items each is a "<tr id=item-...>".
 std::size_t CountItemRows(const std::string& report);
 
 }  // namespace lotwise
