@@ -15,6 +15,7 @@ class TimeZoneForTest {
   explicit TimeZoneForTest(const std::string& posix, const std::string& windows) {
     if (const char* before = std::getenv("TZ")) before_ = before;
 #ifdef _WIN32
+    (void)posix;
     _putenv_s("TZ", windows.c_str());
     _tzset();
 #else
