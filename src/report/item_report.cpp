@@ -26,26 +26,17 @@ std::optional<double> PriceOf(const std::string& text) {
   return value;
 }
 
+// "2026-12-09T17:30Z", as a <time> element gives a moment.
 std::string IsoUtc(std::int64_t seconds) {
-  const LocalTime time = [&] {
-    LocalTime utc;
-    std::int64_t days = seconds / 86400;
-    std::int64_t rest = seconds % 86400;
-    if (rest < 0) {
-      rest += 86400;
-      --days;
-    }
-    const CivilDate date = CivilFromDays(days);
-    utc.year = date.year;
-    utc.month = date.month;
-    utc.day = date.day;
-    utc.hour = static_cast<int>(rest / 3600);
-    utc.minute = static_cast<int>(rest % 3600 / 60);
-    return utc;
-  }();
-  const auto two = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
-  return std::to_string(time.year) + "-" + two(time.month) + "-" + two(time.day) + "T" +
-         two(time.hour) + ":" + two(time.minute) + "Z";
+  const std::int64_t minutes = seconds / 60 - (seconds % 60 < 0);
+  const std::int64_t days = minutes / 1440 - (minutes % 1440 < 0);
+  const std::int64_t minuteOfDay = minutes - days * 1440;
+  const CivilDate date = CivilFromDays(days);
+  const auto two = [](std::int64_t value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+  };
+  return std::to_string(date.year) + "-" + two(date.month) + "-" + two(date.day) + "T" +
+         two(minuteOfDay / 60) + ":" + two(minuteOfDay % 60) + "Z";
 }
 
 // "3 of 7 pages", or "3 pages" when the number is not known.
