@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -24,8 +23,6 @@ class HeadlessPlatform : public Platform, public HttpSender {
     std::function<void()> doEvents;
     std::function<void(const std::string& text)> messageBox;
     std::function<void(const std::string& target)> shellOpen;
-    // The machine's clock, where a tool or test sets its own.
-    std::function<std::chrono::system_clock::time_point()> now;
   };
 
   explicit HeadlessPlatform(Hooks hooks, CurlFetcher::Options fetchOptions = {});
@@ -40,9 +37,6 @@ class HeadlessPlatform : public Platform, public HttpSender {
                  const std::string& directory) override;
   void MessageBox(const std::string& text) override;
   int LastHttpStatus() override { return fetcher_.lastStatus(); }
-  std::chrono::system_clock::time_point Now() override {
-    return hooks_.now ? hooks_.now() : Platform::Now();
-  }
   HttpResponse Send(const HttpRequest& request) override;
 
   // Fetches that have ended, with a page or with a failure.

@@ -22,7 +22,7 @@ void EndToEndTest::SetUp() {
 void EndToEndTest::OpenWindow(int windowPort) {
   window_.reset();
   api_.reset();
-  platform_ = std::make_unique<HeadlessPlatform>(
+  platform_ = std::make_unique<ClockedPlatform>(
       HeadlessPlatform::Hooks{
           .fetching =
               [this](const std::string& url) {
@@ -35,9 +35,8 @@ void EndToEndTest::OpenWindow(int windowPort) {
                 if (onDoEvents) onDoEvents();
               },
           .messageBox = [this](const std::string& text) { messages.push_back(text); },
-          .shellOpen = [this](const std::string& target) { opened.push_back(target); },
-          .now = [this] { return now; }},
-      fetchOptions);
+          .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
+      fetchOptions, now);
   window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
   platform_->cutFetchesShortWhen([this] { return window_->StopRequested == 1; });
 }

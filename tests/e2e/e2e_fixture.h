@@ -20,6 +20,7 @@
 #include "sample-marketplace/marketplace.h"
 #include "support/files.h"
 #include "support/search_commands.h"
+#include "walkthrough/clocked_platform.h"
 #include "walkthrough/sample_hosts.h"
 
 namespace lotwise::e2e {
@@ -85,11 +86,12 @@ class EndToEndTest : public ::testing::Test {
   std::function<void()> onDoEvents;
   std::vector<std::string> messages;
   std::vector<std::string> opened;
-  // The platform's clock: while the sample marketplace's auctions run.
+  // The platform's clock, set when a window opens: while the sample marketplace's auctions
+  // run.
   std::chrono::system_clock::time_point now = SampleAuctionsRunning();
 
  private:
-  std::unique_ptr<HeadlessPlatform> platform_;
+  std::unique_ptr<ClockedPlatform> platform_;
   std::unique_ptr<SearchWindow> window_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;

@@ -50,7 +50,7 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
     : folder_(std::move(folder)),
       out_(out),
       plan_(std::move(plan)),
-      platform_(Hooks(), fetchOptions),
+      platform_(Hooks(), fetchOptions, plan_.now),
       window_(std::move(config), folder_, platform_) {
   platform_.cutFetchesShortWhen([this] { return window_.StopRequested == 1; });
   if (plan_.api) {
@@ -74,7 +74,6 @@ HeadlessPlatform::Hooks Walkthrough::Hooks() {
     ShowStatus();
     out_ << "  [handed to the desktop] " << target << '\n';
   };
-  if (plan_.now) hooks.now = [now = *plan_.now] { return now; };
   return hooks;
 }
 

@@ -14,6 +14,7 @@
 #include "app/config.h"
 #include "app/search_window.h"
 #include "http/headless_platform.h"
+#include "walkthrough/clocked_platform.h"
 
 namespace lotwise {
 
@@ -65,7 +66,7 @@ class Walkthrough {
   WalkthroughPlan plan_;
   std::string shownStatus_;
   std::size_t fetchesBefore_ = 0;
-  HeadlessPlatform platform_;
+  ClockedPlatform platform_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;
   SearchWindow window_;
