@@ -38,9 +38,9 @@ std::string OffsetName(int minutes) {
   return std::string("UTC") + (minutes < 0 ? "-" : "+") + Two(size / 60) + ":" + Two(size % 60);
 }
 
-// A short name as POSIX systems give it ("CET", "EDT"); Windows gives whole names
-// ("W. Europe Standard Time") and some zones only an offset ("+04"), which the offset
-// says better.
+#ifndef _WIN32
+// A short name as POSIX systems give it ("CET", "EDT"); some zones have only an offset
+// ("+04"), which the offset says better.
 bool IsShortName(const char* name) {
   std::size_t length = 0;
   for (; name[length] != '\0'; ++length) {
@@ -48,6 +48,7 @@ bool IsShortName(const char* name) {
   }
   return length >= 2 && length <= 5;
 }
+#endif
 
 }  // namespace
 
@@ -69,12 +70,18 @@ LocalTime ToLocalTime(std::int64_t utcSeconds) {
   const std::int64_t asUtc = DaysFromCivil(time.year, time.month, time.day) * 86400 +
                              fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec;
   time.offsetMinutes = static_cast<int>((asUtc - utcSeconds) / 60);
+#ifdef _WIN32
+  // Windows names its zones in whole words ("W. Europe Standard Time"), and the short
+  // names its runtime takes from TZ are not always whole either: the offset says it.
+  time.zone = OffsetName(time.offsetMinutes);
+#else
   char name[64] = {};
   if (std::strftime(name, sizeof name, "%Z", &fields) > 0 && IsShortName(name)) {
     time.zone = name;
   } else {
     time.zone = OffsetName(time.offsetMinutes);
   }
+#endif
   return time;
 }
 

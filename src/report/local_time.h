@@ -14,7 +14,8 @@ struct LocalTime {
   int hour = 0;
   int minute = 0;
   int offsetMinutes = 0;  // east of UTC
-  std::string zone;       // "CET", "PST", "UTC", or "UTC+05:30" where the zone has no short name
+  // "CET", "PST", "UTC"; "UTC+05:30" where the zone has no short name, and on Windows
+  std::string zone;
 };
 
 // The moment `utcSeconds` (since 1970) in the user's time zone; in UTC where the system

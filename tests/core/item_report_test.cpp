@@ -117,11 +117,14 @@ TEST_F(ItemReportTest, SaysWhatTheSearchWasWhenItRanWhatItReadAndWhyItEnded) {
             "titles and descriptions");
   EXPECT_EQ(Fact("Minimum bids"), "2");
   EXPECT_EQ(Fact("Source"), "Marketplace API (EBAY_US)");
-  EXPECT_EQ(Fact("Ran"), "<time datetime=\"2026-12-09T17:30Z\">9 Dec 2026 18:30 CET</time>");
+  const std::string zoneName = testing::ZoneName("CET", "UTC+01:00");
+  EXPECT_EQ(Fact("Ran"),
+            "<time datetime=\"2026-12-09T17:30Z\">9 Dec 2026 18:30 " + zoneName + "</time>");
   EXPECT_EQ(Fact("Read"), "2 of 3 pages: 5 items seen, 3 kept");
   EXPECT_EQ(Fact("Ended"),
             "Cut short by \xE2\x80\x9CSee Incomplete Results\xE2\x80\x9D after 2 of 3 pages");
-  EXPECT_NE(Report().find("<th scope=\"col\" data-key=\"e\">Ends (CET)</th>"), std::string::npos);
+  EXPECT_NE(Report().find("<th scope=\"col\" data-key=\"e\">Ends (" + zoneName + ")</th>"),
+            std::string::npos);
 
   // A refusal of a later page: what was collected is reported, with the refusal.
   window.click(window.Command1);

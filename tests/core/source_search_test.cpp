@@ -326,10 +326,11 @@ TEST(ItemRows, EscapedTitleLinkChosenPriceBidsAndEndInTheUsersZone) {
     const std::string text = row();
     return text.substr(text.rfind("<td>") + 4);
   };
-  EXPECT_EQ(end("2026-07-04T19:05:00.000Z"), "4 Jul 12:05 PDT (121 d 7 h)");
-  EXPECT_EQ(end("2026-03-08T10:30:00Z"), "8 Mar 03:30 PDT (2 d 22 h)");  // just after it starts
-  EXPECT_EQ(end("2026-11-01T08:30:00.000Z"), "1 Nov 01:30 PDT (240 d 20 h)");  // its last hour
-  EXPECT_EQ(end("2026-11-01T09:30:00.000Z"), "1 Nov 01:30 (240 d 21 h)");      // standard again
+  const std::string daylight = testing::ZoneName("PDT", "UTC-07:00");
+  EXPECT_EQ(end("2026-07-04T19:05:00.000Z"), "4 Jul 12:05 " + daylight + " (121 d 7 h)");
+  EXPECT_EQ(end("2026-03-08T10:30:00Z"), "8 Mar 03:30 " + daylight + " (2 d 22 h)");  // its start
+  EXPECT_EQ(end("2026-11-01T08:30:00.000Z"), "1 Nov 01:30 " + daylight + " (240 d 20 h)");
+  EXPECT_EQ(end("2026-11-01T09:30:00.000Z"), "1 Nov 01:30 (240 d 21 h)");  // standard again
   EXPECT_EQ(end("2027-01-01T09:00:00.000Z"), "1 Jan 2027 01:00 (301 d 21 h)");
   EXPECT_EQ(end("2026-03-05T11:00:00.000Z"), "5 Mar 03:00 (ended)");
   EXPECT_EQ(end("2026-03-05T12:59:00.000Z"), "5 Mar 04:59 (59 min)");

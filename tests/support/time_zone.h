@@ -44,6 +44,14 @@ class TimeZoneForTest {
   std::optional<std::string> before_;
 };
 
+// How the report names a zone: by its short name, or on Windows by its offset
+// ("UTC+01:00"), since Windows has no short names.
+#ifdef _WIN32
+inline std::string ZoneName(const char*, const char* offset) { return offset; }
+#else
+inline std::string ZoneName(const char* name, const char*) { return name; }
+#endif
+
 // US Pacific time, standard and daylight.
 inline TimeZoneForTest PacificTime() {
   return TimeZoneForTest("PST8PDT,M3.2.0,M11.1.0", "PST8PDT");
