@@ -57,6 +57,8 @@ class Platform {
   // Waits about `duration` while handling user input. A platform that does not
   // override it does not wait at all.
   virtual void Pause(std::chrono::milliseconds duration) { (void)duration; }
+  // The moment as the machine's clock tells it, which the reports say they ran at.
+  virtual std::chrono::system_clock::time_point Now() { return std::chrono::system_clock::now(); }
 };
 
 }  // namespace lotwise

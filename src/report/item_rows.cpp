@@ -1,13 +1,14 @@
 #include "report/item_rows.h"
 
 #include <algorithm>
+#include <chrono>
 #include <numeric>
 #include <vector>
 
-#include "report/active_content.h"
 #include "report/csv.h"
+#include "report/item_report.h"
+#include "report/item_report_facts.h"
 #include "report/item_row.h"
-#include "report/report_page.h"
 
 namespace lotwise {
 
@@ -27,20 +28,23 @@ std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimu
   std::stable_sort(order.begin(), order.end(), [&items](std::size_t a, std::size_t b) {
     return items[a].bidCount > items[b].bidCount;
   });
-  files.report.Write(ReportBeginning(search.config));
-  std::size_t rows = 0;
+  std::vector<ReportedItem> rows;
+  std::vector<CsvRecord> records;
   for (const std::size_t i : order) {
     const ListedItem& item = items[i];
     if (item.bidCount > highest) continue;
     if (item.bidCount < minimum) break;
-    std::string row = ItemRow(item, search.config);
-    RemoveActiveContent(row);  // an address the marketplace gave may be a script's
-    files.report.Write(row);
-    files.csv.Write(CsvLine(CsvRecordOfItem(item, ItemLink(item, search.config))));
-    ++rows;
+    CsvRecord record = CsvRecordOfItem(item, ItemLink(item, search.config));
+    rows.push_back(ReportedItemOf(item, i, record.itemId, record.url));
+    records.push_back(std::move(record));
   }
-  files.report.Write(kReportEnding);
-  return rows;
+  const auto ran =
+      std::chrono::duration_cast<std::chrono::seconds>(search.platform.Now().time_since_epoch())
+          .count();
+  WriteItemReport(ItemReportFactsOf(search, minimum, ran), rows, search.config, files.report);
+  // The same rows in the same order.
+  for (const CsvRecord& record : records) files.csv.Write(CsvLine(record));
+  return rows.size();
 }
 
 const RowKind& ListedItemRows() {
