@@ -28,6 +28,13 @@ std::vector<std::string> Tags(std::string_view row) {
   return names;
 }
 
+// The row of an item as the report writes it, at a moment of its own.
+std::string Row(const ListedItem& item, const lotwise::Config& config) {
+  static const lotwise::ReportMoment ran = lotwise::ReportMomentOf(1772712000);
+  return lotwise::ItemRow(
+      lotwise::ReportedItemOf(item, 0, item.legacyItemId, lotwise::ItemLink(item, config)), ran);
+}
+
 // The row of an item of plain words with the same fields given.
 std::string PlainRow(const ListedItem& item, const lotwise::Config& config) {
   ListedItem plain;
@@ -39,7 +46,8 @@ std::string PlainRow(const ListedItem& item, const lotwise::Config& config) {
   plain.price = word(item.price);
   plain.currency = word(item.currency);
   plain.endDate = word(item.endDate);
-  return lotwise::ItemRow(plain, config);
+  plain.legacyItemId = word(item.legacyItemId);
+  return Row(plain, config);
 }
 
 }  // namespace
@@ -56,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const ListedItem& item : page.items) {
     FUZZ_EXPECT(item.bidCount >= 0);
-    std::string row = ItemRow(item, config);
+    std::string row = Row(item, config);
     FUZZ_EXPECT(row.find_first_of("\r\n") == std::string::npos);
     FUZZ_EXPECT(Tags(row) == Tags(PlainRow(item, config)));
     RemoveActiveContent(row);

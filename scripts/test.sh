@@ -7,10 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-# The browser that the end-to-end tests load reports in, and the checkers of the desktop
-# metadata: for the tests alone, so the run command (which also installs through
-# install-deps.sh) does without them.
-bash scripts/install-packages.sh chromium desktop-file-utils appstream
+# The browser that the end-to-end tests load reports in, the conforming HTML5 parser they
+# read the report of a source's items with, and the checkers of the desktop metadata: for
+# the tests alone, so the run command (which also installs through install-deps.sh) does
+# without them.
+bash scripts/install-packages.sh chromium python3-html5lib desktop-file-utils appstream
 bash scripts/check-format.sh
 cmake --preset test
 cmake --build --preset test -j"$(nproc)"

@@ -134,6 +134,7 @@ class KeptItems {
   // the page held any item not seen before.
   bool Keep(ListingPage& page) {
     bool anyNew = page.items.empty();
+    search_.summary.itemsSeen += static_cast<long long>(page.items.size());
     for (ListedItem& item : page.items) {
       const std::string& id = item.itemId.empty() ? item.legacyItemId : item.itemId;
       if (!id.empty() && !seen_.insert(id).second) continue;

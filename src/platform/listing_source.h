@@ -54,7 +54,7 @@ struct ListingQuery {
 struct ListingPage {
   std::vector<ListedItem> items;
   long long total = 0;  // the marketplace's indication of all matches; -1 when it gives none
-  std::string next;                   // the address of the next page; empty on the last
+  std::string next;     // the address of the next page; empty on the last
   std::vector<std::string> warnings;  // the answer's warnings, as messages for the user
 };
 

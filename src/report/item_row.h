@@ -1,29 +1,32 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "app/config.h"
 #include "platform/listing_source.h"
+#include "report/item_report.h"
 
 namespace lotwise {
 
-// The report row of an item a source gave (the marketplace API, its site), laid out as the classic
-// rows are (picture, item, price, bids, end): its picture; its title, HTML-escaped on one
-// line, linked to open in a new window: to the partner address the marketplace gave,
-// else to its address through the affiliate redirect of `config`, or straight to it when
-// no redirect host is configured; its price with the currency; its bid count; and its
-// end in US Pacific time ("Mar-05 18:30").
-std::string ItemRow(const ListedItem& item, const Config& config);
+// The row of an item a source gave (the marketplace API, its site) in the report's one
+// table: `<tr id=item-<number>>` (RowName) with the keys its script sorts by that the
+// cells do not show as numbers (data-p the price, data-e the end in seconds since 1970),
+// then its cells, each ended by the next: its picture; its title, HTML-escaped on one
+// line, linked to open in a new window (ItemLink); its price with the currency; its bid
+// count; and its end in the user's time zone with the time left after `ran` ("10 Dec
+// 18:30 (1 d 2 h)"), the year shown when it is not the year of `ran` and the zone when
+// it is not the zone of `ran`. The tags are the same whatever the item holds, but for
+// the picture, which only an item with one has.
+std::string ItemRow(const ReportedItem& row, const ReportMoment& ran);
 
 // The link an item's row opens: the partner address the marketplace gave, else the item's
 // address through the affiliate redirect, or straight to it when no redirect is
 // configured.
 std::string ItemLink(const ListedItem& item, const Config& config);
 
-// An end date of the API ("2026-03-06T02:30:00.000Z", UTC) in US Pacific time as the
-// report shows it: "Mar-05 18:30" (standard or daylight time by the date); the text as
-// it stands when it is not such a date.
-std::string PacificEndTime(std::string_view endDate);
+// The time from `from` to `to` as the report shows what is left: "3 d 4 h", "5 h 12 min",
+// "12 min", "ended" once `to` is past.
+std::string TimeLeft(std::int64_t from, std::int64_t to);
 
 }  // namespace lotwise

@@ -1,14 +1,15 @@
 #include "report/item_rows.h"
 
 #include <algorithm>
+#include <chrono>
 #include <numeric>
 #include <vector>
 
-#include "report/active_content.h"
 #include "report/csv.h"
+#include "report/item_report.h"
+#include "report/item_report_facts.h"
 #include "report/item_row.h"
 #include "report/kept_row.h"
-#include "report/report_page.h"
 
 namespace lotwise {
 
@@ -28,20 +29,25 @@ std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimu
   std::stable_sort(order.begin(), order.end(), [&items](std::size_t a, std::size_t b) {
     return items[a].bidCount > items[b].bidCount;
   });
-  files.report.Write(ReportBeginning(search.config));
-  std::size_t rows = 0;
+  std::vector<ReportedItem> rows;
+  std::vector<CsvRecord> records;
   for (const std::size_t i : order) {
     const ListedItem& item = items[i];
     if (item.bidCount > highest) continue;
     if (item.bidCount < minimum) break;
-    std::string row = ItemRow(item, search.config);
-    RemoveActiveContent(row);  // an address the marketplace gave may be a script's
-    files.report.Write(row);
-    KeepRow(search, files, CsvRecordOfItem(item, ItemLink(item, search.config)), item.imageUrl);
-    ++rows;
+    CsvRecord record = CsvRecordOfItem(item, ItemLink(item, search.config));
+    rows.push_back(ReportedItemOf(item, i, record.itemId, record.url));
+    records.push_back(std::move(record));
   }
-  files.report.Write(kReportEnding);
-  return rows;
+  const auto ran =
+      std::chrono::duration_cast<std::chrono::seconds>(search.platform.Now().time_since_epoch())
+          .count();
+  WriteItemReport(ItemReportFactsOf(search, minimum, ran), rows, search.config, files.report);
+  // The same rows in the same order.
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    KeepRow(search, files, std::move(records[k]), rows[k].item->imageUrl);
+  }
+  return rows.size();
 }
 
 const RowKind& ListedItemRows() {

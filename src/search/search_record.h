@@ -29,6 +29,7 @@ struct SearchSummary {
   int pagesCollected = 0;           // result pages whose tables were cut into the page file
   int pagesExpected = 0;            // pages the marketplace reported; 0 when not known
   long long recordsAppended = 0;    // result tables appended to the page file
+  long long itemsSeen = 0;          // items a source gave, before the search kept its own
   long long linesRead = 0;          // lines of the page file the report writer read
   long long reportRows = 0;         // rows in the report
   long long unreadableLeftOut = 0;  // rows left out whose bid cell held no readable count

@@ -14,77 +14,17 @@
 #include "core/window_fixture.h"
 #include "report/item_row.h"
 #include "search/summary.h"
+#include "support/fake_listings.h"
 #include "support/files.h"
+#include "support/time_zone.h"
 
 namespace lotwise {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-ListedItem Item(int number, int bids, const std::string& title) {
-  ListedItem item;
-  item.itemId = "v1|" + std::to_string(number) + "|0";
-  item.legacyItemId = std::to_string(number);
-  item.title = title;
-  item.itemWebUrl = "https://items.test/itm/" + std::to_string(number);
-  item.imageUrl = "https://pictures.test/" + std::to_string(number) + ".jpg";
-  item.price = "12.50";
-  item.currency = "USD";
-  item.bidCount = bids;
-  item.endDate = "2026-03-06T02:30:00.000Z";
-  return item;
-}
-
-// Answers with the pages given, in turn; a page may be an error instead.
-class FakeListings : public ListingSource {
- public:
-  struct Answer {
-    ListingPage page;
-    std::optional<ListingError> error;
-  };
-  std::deque<Answer> answers;
-  std::vector<ListingQuery> searches;
-  Strings nexts;
-  // Runs while a request for a next page waits, as a person clicks meanwhile.
-  std::function<void()> whileNextWaits;
-
-  ListingPage Search(const ListingQuery& query) override {
-    searches.push_back(query);
-    return Take();
-  }
-  ListingPage Next(const std::string& next) override {
-    nexts.push_back(next);
-    if (whileNextWaits) whileNextWaits();
-    return Take();
-  }
-  std::string Currency() const override { return currency; }
-  std::string currency = "USD";
-  std::string Name() const override { return "Marketplace API (EBAY_US)"; }
-  std::optional<std::string> Lacks(std::int16_t kind) const override {
-    if (kind == kFeaturedSearch) return "This fake has no search for featured auctions.";
-    if (kind == kCompletedSearch) return "This fake has no Marketplace Insights either.";
-    return std::nullopt;
-  }
-  int PageSize() const override { return 200; }
-  bool MatchesWords() const override { return false; }
-
- private:
-  ListingPage Take() {
-    if (answers.empty()) throw FetchError("no more answers");
-    Answer answer = std::move(answers.front());
-    answers.pop_front();
-    if (answer.error) throw *answer.error;
-    return answer.page;
-  }
-};
-
-ListingPage Page(std::vector<ListedItem> items, long long total, std::string next = "") {
-  ListingPage page;
-  page.items = std::move(items);
-  page.total = total;
-  page.next = std::move(next);
-  return page;
-}
+using testing::FakeListings;
+using testing::Item;
+using testing::Page;
 
 class ApiSearchTest : public testing::WindowTest {
  protected:
@@ -358,36 +298,44 @@ TEST_F(ApiSearchTest, ItemsTheSearchDidNotAskForAreLeftOutHoweverManyBids) {
   EXPECT_EQ(ReportTitles(), Strings{"Lamp auction"});
 }
 
-TEST(ItemRows, EscapedTitleLinkChosenPriceBidsAndPacificEnd) {
+TEST(ItemRows, EscapedTitleLinkChosenPriceBidsAndEndInTheUsersZone) {
+  const testing::TimeZoneForTest pacific = testing::PacificTime();
   Config config = testing::TestConfig();
   ListedItem item = Item(7, 1234, "Lamp <b>\"new\"</b> &\r\nshade");
   item.itemWebUrl = "https://items.test/itm/7?a=1&b=2";
-  const std::string row = ItemRow(item, config);
-  EXPECT_NE(row.find(">Lamp &lt;b&gt;&quot;new&quot;&lt;/b&gt; &amp;  shade</a>"),
-            std::string::npos)
-      << row;
-  EXPECT_NE(row.find("href=\"http://aff.test/click-222-999?loc="
-                     "https%3A//items.test/itm/7%3Fa%3D1%26b%3D2\" target=\"_blank\""),
-            std::string::npos)
-      << row;
-  EXPECT_NE(row.find("<b>12.50 USD</b>"), std::string::npos);
-  EXPECT_NE(row.find(">1234</td>"), std::string::npos);
-  EXPECT_NE(row.find(">Mar-05 18:30</td>"), std::string::npos) << row;
+  const ReportMoment ran = ReportMomentOf(1772712000);  // 2026-03-05 12:00 UTC
+  const auto row = [&] {
+    return ItemRow(ReportedItemOf(item, 3, item.legacyItemId, ItemLink(item, config)), ran);
+  };
+  EXPECT_EQ(row(),
+            "<tr id=item-7 data-p=12.50 data-e=1772764200><td><img "
+            "src=\"https://pictures.test/7.jpg\" alt loading=lazy><td><a "
+            "href=\"http://aff.test/click-222-999?loc=https%3A//items.test/itm/7%3Fa%3D1%26b%3D2\" "
+            "target=\"_blank\">Lamp &lt;b&gt;&quot;new&quot;&lt;/b&gt; &amp;  shade</a>"
+            "<td>12.50 USD<td>1234<td>5 Mar 18:30 (14 h 30 min)");
 
   item.itemAffiliateWebUrl = "https://items.test/itm/7?campaign=5";
-  EXPECT_NE(ItemRow(item, config).find("href=\"https://items.test/itm/7?campaign=5\""),
-            std::string::npos);
+  EXPECT_NE(row().find("href=\"https://items.test/itm/7?campaign=5\""), std::string::npos);
   item.itemAffiliateWebUrl.clear();
   config.affiliateHost = "affiliate.placeholder.invalid";
-  EXPECT_NE(ItemRow(item, config).find("href=\"https://items.test/itm/7?a=1&amp;b=2\""),
-            std::string::npos);
+  EXPECT_NE(row().find("href=\"https://items.test/itm/7?a=1&amp;b=2\""), std::string::npos);
 
-  EXPECT_EQ(PacificEndTime("2026-07-04T19:05:00.000Z"), "Jul-04 12:05");  // daylight time
-  EXPECT_EQ(PacificEndTime("2026-03-08T10:30:00.000Z"), "Mar-08 03:30");  // just after it starts
-  EXPECT_EQ(PacificEndTime("2026-11-01T08:30:00.000Z"), "Nov-01 01:30");  // daylight, last hour
-  EXPECT_EQ(PacificEndTime("2026-11-01T09:30:00.000Z"), "Nov-01 01:30");  // standard again
-  EXPECT_EQ(PacificEndTime("2027-01-01T05:00:00.000Z"), "Dec-31 21:00");
-  EXPECT_EQ(PacificEndTime("soon"), "soon");
+  // Daylight time named where the search ran in standard time; the year where it is another.
+  const auto end = [&](const char* date) {
+    item.endDate = date;
+    const std::string text = row();
+    return text.substr(text.rfind("<td>") + 4);
+  };
+  const std::string daylight = testing::ZoneName("PDT", "UTC-07:00");
+  EXPECT_EQ(end("2026-07-04T19:05:00.000Z"), "4 Jul 12:05 " + daylight + " (121 d 7 h)");
+  EXPECT_EQ(end("2026-03-08T10:30:00Z"), "8 Mar 03:30 " + daylight + " (2 d 22 h)");  // its start
+  EXPECT_EQ(end("2026-11-01T08:30:00.000Z"), "1 Nov 01:30 " + daylight + " (240 d 20 h)");
+  EXPECT_EQ(end("2026-11-01T09:30:00.000Z"), "1 Nov 01:30 (240 d 21 h)");  // standard again
+  EXPECT_EQ(end("2027-01-01T09:00:00.000Z"), "1 Jan 2027 01:00 (301 d 21 h)");
+  EXPECT_EQ(end("2026-03-05T11:00:00.000Z"), "5 Mar 03:00 (ended)");
+  EXPECT_EQ(end("2026-03-05T12:59:00.000Z"), "5 Mar 04:59 (59 min)");
+  EXPECT_EQ(end("soon"), "soon");
+  EXPECT_EQ(row().find("data-e"), std::string::npos);
 }
 
 TEST_F(ApiSearchTest, ItemsStayInMemoryWithCountsOfAnySize) {
@@ -399,7 +347,7 @@ TEST_F(ApiSearchTest, ItemsStayInMemoryWithCountsOfAnySize) {
   window.click(window.cmdSearch);
   EXPECT_FALSE(PageFileExists());
   EXPECT_EQ(ReportTitles(), (Strings{"Lamp one", "Lamp three"}));
-  EXPECT_NE(testing::ReadFile(window.ReportPath()).find(">40000</td>"), std::string::npos);
+  EXPECT_NE(testing::ReadFile(window.ReportPath()).find("<td>40000<td>"), std::string::npos);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ void EndToEndTest::OpenWindow(int windowPort) {
   window_.reset();
   api_.reset();
   site_.reset();
-  platform_ = std::make_unique<HeadlessPlatform>(
+  platform_ = std::make_unique<ClockedPlatform>(
       HeadlessPlatform::Hooks{
           .fetching =
               [this](const std::string& url) {
@@ -37,7 +37,7 @@ void EndToEndTest::OpenWindow(int windowPort) {
               },
           .messageBox = [this](const std::string& text) { messages.push_back(text); },
           .shellOpen = [this](const std::string& target) { opened.push_back(target); }},
-      fetchOptions);
+      fetchOptions, now);
   window_ = std::make_unique<SearchWindow>(HostsAt(windowPort), folder.path(), *platform_);
   platform_->cutFetchesShortWhen([this] { return window_->StopRequested == 1; });
 }

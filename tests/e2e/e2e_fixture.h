@@ -22,6 +22,7 @@
 #include "site/site_source.h"
 #include "support/files.h"
 #include "support/search_commands.h"
+#include "walkthrough/clocked_platform.h"
 #include "walkthrough/sample_hosts.h"
 
 namespace lotwise::e2e {
@@ -30,6 +31,11 @@ using testing::ReadFile;
 using testing::TempFolder;
 
 CurlFetcher::Options ShortTimeOut();
+
+// 2026-01-10 12:00 UTC: the sample marketplace's auctions end in the weeks around it.
+inline std::chrono::system_clock::time_point SampleAuctionsRunning() {
+  return std::chrono::sys_days{std::chrono::year{2026} / 1 / 10} + std::chrono::hours{12};
+}
 
 // The sample marketplace of every test, and the minimum bid count of every search.
 inline constexpr std::uint32_t kSeed = 11;
@@ -84,9 +90,12 @@ class EndToEndTest : public ::testing::Test {
   std::function<void()> onDoEvents;
   std::vector<std::string> messages;
   std::vector<std::string> opened;
+  // The platform's clock, set when a window opens: while the sample marketplace's auctions
+  // run.
+  std::chrono::system_clock::time_point now = SampleAuctionsRunning();
 
  private:
-  std::unique_ptr<HeadlessPlatform> platform_;
+  std::unique_ptr<ClockedPlatform> platform_;
   std::unique_ptr<SearchWindow> window_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;

@@ -22,16 +22,6 @@
 namespace lotwise::e2e {
 namespace {
 
-// A headless platform whose clock the test sets.
-class ClockedPlatform : public HeadlessPlatform {
- public:
-  using HeadlessPlatform::HeadlessPlatform;
-  std::int64_t now = 0;
-  std::chrono::system_clock::time_point Now() override {
-    return std::chrono::system_clock::time_point(std::chrono::seconds(now));
-  }
-};
-
 struct CsvRow {
   std::string number, bids, end, firstSeen, bidsLastRun;
 };
@@ -58,10 +48,10 @@ std::vector<CsvRow> CsvRows(const std::filesystem::path& file) {
 
 class SearchHistoryTest : public EndToEndTest {
  protected:
-  // A keyword search through the mock of the API, in a window of its own, at `now`.
-  void Search(std::int64_t now) {
-    ClockedPlatform platform(HeadlessPlatform::Hooks{}, fetchOptions);
-    platform.now = now;
+  // A keyword search through the mock of the API, in a window of its own, at `at`.
+  void Search(std::int64_t at) {
+    ClockedPlatform platform(HeadlessPlatform::Hooks{}, fetchOptions,
+                             std::chrono::system_clock::time_point(std::chrono::seconds(at)));
     SearchWindow searching(HostsAt(port), folder.path(), platform);
     SteadyClock clock;
     ApiSource api(MockApi(), platform, clock);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
@@ -63,6 +64,10 @@ class FakePlatform : public Platform {
     pausedFor.push_back(duration);
   }
   std::vector<std::chrono::milliseconds> pausedFor;
+  // The machine's clock: 2026-03-05 12:00 UTC unless a test sets it.
+  std::chrono::system_clock::time_point now =
+      std::chrono::sys_days{std::chrono::year{2026} / 3 / 5} + std::chrono::hours{12};
+  std::chrono::system_clock::time_point Now() override { return now; }
 
  private:
   int lastStatus_ = 0;

@@ -87,16 +87,19 @@ std::optional<std::filesystem::path> FindChromium() {
 HeadlessChromium::HeadlessChromium(std::filesystem::path chromium, std::chrono::seconds limit)
     : chromium_(std::move(chromium)), limit_(limit) {}
 
-BrowserRun HeadlessChromium::Load(const std::filesystem::path& page) const {
-  return Run({"--dump-dom", FileUrl(page)});
+BrowserRun HeadlessChromium::Load(const std::filesystem::path& page,
+                                  const std::string& fragment) const {
+  return Run({"--dump-dom", FileUrl(page) + (fragment.empty() ? "" : "#" + fragment)});
 }
 
 BrowserRun HeadlessChromium::Screenshot(const std::filesystem::path& page,
-                                        const std::filesystem::path& picture, int width,
-                                        int height) const {
-  return Run({"--screenshot=" + std::filesystem::absolute(picture).string(),
-              "--window-size=" + std::to_string(width) + "," + std::to_string(height),
-              FileUrl(page)});
+                                        const std::filesystem::path& picture, int width, int height,
+                                        const std::vector<std::string>& flags) const {
+  std::vector<std::string> arguments = flags;
+  arguments.push_back("--screenshot=" + std::filesystem::absolute(picture).string());
+  arguments.push_back("--window-size=" + std::to_string(width) + "," + std::to_string(height));
+  arguments.push_back(FileUrl(page));
+  return Run(arguments);
 }
 
 BrowserRun HeadlessChromium::Run(const std::vector<std::string>& arguments) const {

@@ -29,13 +29,14 @@ class HeadlessChromium {
                             std::chrono::seconds limit = std::chrono::seconds(60));
 
   // Loads the page in the file `page` with every picture it names (the document's load
-  // event waits for them) and gives the document as loaded in `output`.
-  BrowserRun Load(const std::filesystem::path& page) const;
+  // event waits for them) and gives the document as loaded, its scripts run, in `output`.
+  // A `fragment` ("sort=price") is put after the file's address.
+  BrowserRun Load(const std::filesystem::path& page, const std::string& fragment = "") const;
 
   // Loads the page and saves what a window `width` by `height` pixels shows of it as a
-  // PNG file.
+  // PNG file; `flags` are further options of the browser's ("--force-dark-mode").
   BrowserRun Screenshot(const std::filesystem::path& page, const std::filesystem::path& picture,
-                        int width, int height) const;
+                        int width, int height, const std::vector<std::string>& flags = {}) const;
 
  private:
   BrowserRun Run(const std::vector<std::string>& arguments) const;

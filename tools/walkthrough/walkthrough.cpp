@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -26,6 +27,14 @@ std::string ReadFile(const std::filesystem::path& file) {
 }  // namespace
 
 std::size_t CountItemRows(const std::string& report) {
+  // The report of a source's items names each row; its other tables hold no items.
+  constexpr std::string_view kNamedRow = "<tr id=item-";
+  std::size_t named = 0;
+  for (std::size_t at = report.find(kNamedRow); at != std::string::npos;
+       at = report.find(kNamedRow, at + 1)) {
+    ++named;
+  }
+  if (named > 0) return named;
   std::string lower(report);
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -42,7 +51,7 @@ Walkthrough::Walkthrough(Config config, std::filesystem::path folder, std::ostre
     : folder_(std::move(folder)),
       out_(out),
       plan_(std::move(plan)),
-      platform_(Hooks(), fetchOptions),
+      platform_(Hooks(), fetchOptions, plan_.now),
       window_(std::move(config), folder_, platform_) {
   platform_.cutFetchesShortWhen([this] { return window_.StopRequested == 1; });
   if (plan_.api) {

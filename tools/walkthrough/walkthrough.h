@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "http/headless_platform.h"
 #include "site/site_clock.h"
 #include "site/site_source.h"
+#include "walkthrough/clocked_platform.h"
 
 namespace lotwise {
 
@@ -34,6 +36,8 @@ struct WalkthroughPlan {
   // Searches through the marketplace's site (the settings' marketplace and site address);
   // not with `api`.
   std::optional<ApiSettings> site;
+  // The moment the reports say they ran at; the machine's clock when nothing.
+  std::optional<std::chrono::system_clock::time_point> now;
 };
 
 // Runs the four searches one after another through the window model, as a person would
@@ -67,7 +71,7 @@ class Walkthrough {
   WalkthroughPlan plan_;
   std::string shownStatus_;
   std::size_t fetchesBefore_ = 0;
-  HeadlessPlatform platform_;
+  ClockedPlatform platform_;
   SteadyClock clock_;
   std::optional<ApiSource> api_;
   SystemSiteClock siteClock_;
@@ -75,7 +79,8 @@ class Walkthrough {
   SearchWindow window_;
 };
 
-// Item rows of a report: the rows end with "</tr>", as does the column-header table.
+// Item rows of a report: the rows end with "</tr>", as does the column-header table; in
+// the report of a source's items each is a "<tr id=item-...>".
 std::size_t CountItemRows(const std::string& report);
 
 }  // namespace lotwise

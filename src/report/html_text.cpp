@@ -1,0 +1,56 @@
+#include "report/html_text.h"
+
+#include <algorithm>
+
+namespace lotwise {
+
+void AppendHtml(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      case '\r':
+      case '\n':
+        out += ' ';
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+void AppendAttributeValue(std::string& out, std::string_view value) {
+  const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_' || c == '#';
+  });
+  if (plain) {
+    out += value;
+    return;
+  }
+  out += '"';
+  AppendHtml(out, value);
+  out += '"';
+}
+
+std::string Html(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendHtml(out, text);
+  return out;
+}
+
+}  // namespace lotwise
