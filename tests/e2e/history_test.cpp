@@ -15,8 +15,10 @@
 #include "history/sqlite_database.h"
 #include "history/sqlite_history.h"
 #include "report/csv.h"
+#include "report/report_file.h"
 #include "sample-marketplace/api_item.h"
 #include "sample-marketplace/api_search.h"
+#include "sample-marketplace/catalog.h"
 #include "search/iso_time.h"
 
 namespace lotwise::e2e {
@@ -104,6 +106,8 @@ TEST_F(SearchHistoryTest, TheNextRunSaysWhatIsNewWhatGainedBidsAndWhatEnded) {
   const std::vector<CsvRow> before = CsvRows(folder.path() / kCsvFileName);
   ASSERT_EQ(before.size(), kept.size()) << "the search keeps what the test reckons it keeps";
   EXPECT_EQ(before[0].firstSeen, "");
+  EXPECT_EQ(ReadFile(folder.path() / kReportFileName).find("since the last run"),
+            std::string::npos);
   EXPECT_EQ(summary.history, "the first run of this search in the history");
 
   // The marketplace a little later.
@@ -157,6 +161,24 @@ TEST_F(SearchHistoryTest, TheNextRunSaysWhatIsNewWhatGainedBidsAndWhatEnded) {
   EXPECT_EQ(recorded->rows.back().itemId, std::to_string(runningItem.number));
   EXPECT_FALSE(recorded->rows.back().listed);
   EXPECT_EQ(recorded->rows.back().lastSeen, first);
+
+  // The report marks the new item and the gain, and lists the ended item as last seen.
+  const std::string report = ReadFile(folder.path() / kReportFileName);
+  const auto rowOf = [&](std::int64_t number) {
+    const std::size_t at = report.find("<tr id=item-" + std::to_string(number) + " ");
+    return at == std::string::npos ? std::string()
+                                   : report.substr(at, report.find("<tr", at + 1) - at);
+  };
+  EXPECT_NE(rowOf(fresh.number).find("<b>new</b>"), std::string::npos) << rowOf(fresh.number);
+  EXPECT_NE(rowOf(gainer.number).find("<b>+7</b> \xC2\xB7 2.3/h"), std::string::npos)
+      << rowOf(gainer.number);
+  EXPECT_NE(report.find("1 new, 1 with more bids, 1 ended since the last run"), std::string::npos);
+  const std::size_t ended = report.find("<h2 id=\"ended\">Ended since the last run</h2>");
+  ASSERT_NE(ended, std::string::npos);
+  EXPECT_NE(report.find(sample::Title(endedItem), ended), std::string::npos);
+  EXPECT_EQ(report.find(sample::Title(runningItem)), std::string::npos);
+  const ParserVerdict verdict = ReadByConformingParser(folder.path() / kReportFileName);
+  EXPECT_TRUE(verdict.exitCode == 0 || verdict.exitCode == 77) << verdict.said;
 }
 
 TEST_F(SearchHistoryTest, AFileOfANewerLotwiseLeavesTheSearchAndStaysAsItWas) {
