@@ -6,9 +6,11 @@
 # the marketplace's API (against the sample's mock of it) against the curl program, the
 # reading of the site's result pages against libgumbo and on hostile pages, a search
 # through the site (against the sample's result pages) against the curl program with the
-# same pauses, and the report of 10,000 items of a source against its CSV, with its size.
-# Each benchmark runs three times; the tables show the medians, and the last table sets
-# each goal against its median. Takes eight to nine minutes on two shared processors.
+# same pauses, the report of 10,000 items of a source against its CSV, with its size, and
+# the history of searches: recording 10,000 items against a bare loop of SQLite inserts,
+# and what changed after a year of daily runs, with the size of that history. Each
+# benchmark runs three times; the tables show the medians, and the last table sets each
+# goal against its median. Takes nine to ten minutes on two shared processors.
 #
 #   LOTWISE_BENCH_BUILD  build folder (build/bench)
 #   LOTWISE_BENCH_DIR    folder for the page files and reports, about 2 GB (system temp)
@@ -28,7 +30,8 @@ bash scripts/install-packages.sh libgumbo-dev
 # std::string concatenation.
 cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j"$jobs" --target lotwise_bench_report lotwise_bench_hostile \
-  lotwise_bench_collect lotwise_bench_api lotwise_bench_site lotwise_bench_site_search lotwise_bench_item_report
+  lotwise_bench_collect lotwise_bench_api lotwise_bench_site lotwise_bench_site_search \
+  lotwise_bench_item_report lotwise_bench_history
 
 results="$build/results"
 mkdir -p "$results"
@@ -38,7 +41,7 @@ echo "machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut 
 echo "load:    $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) before the run"
 echo "command: scripts/bench.sh (repetitions: $reps)"
 
-for bench in report hostile collect api site site_search item_report; do
+for bench in report hostile collect api site site_search item_report history; do
   echo
   "$build/bench/lotwise_bench_$bench" --benchmark_repetitions="$reps" \
     --benchmark_display_aggregates_only=true --benchmark_counters_tabular=true \
@@ -106,6 +109,15 @@ awk '
         goal(n " report/csv", n, "report_per_csv", "%.2fx", 3, 0, "<= 3x")
         goal(n " size", n, "report_MB", "%.2f MB", 4, 0, "<= 4 MB")
       }
+      if (n ~ /History_Record10k/) {
+        goal(n " history/bare", n, "record_per_bare", "%.2fx", 1.5, 0, "<= 1.5x")
+      }
+      if (n ~ /History_Changes10k/) {
+        goal(n, n, "read_ms", "%.1f ms", 100, 0, "<= 100 ms")
+        if ((n, "history_MiB") in median) {
+          printf "%-62s %14s %12s  %s\n", n " (its history)", sprintf("%.1f MiB", median[n, "history_MiB"]), "-", "measured"
+        }
+      }
     }
   }
-' "$results"/report.json "$results"/hostile.json "$results"/collect.json "$results"/api.json "$results"/site.json "$results"/site_search.json "$results"/item_report.json | (read -r header; echo "$header"; sort)
+' "$results"/report.json "$results"/hostile.json "$results"/collect.json "$results"/api.json "$results"/site.json "$results"/site_search.json "$results"/item_report.json "$results"/history.json | (read -r header; echo "$header"; sort)

@@ -10,7 +10,7 @@ packages=(
   libcurl4-openssl-dev nlohmann-json3-dev qtkeychain-qt6-dev
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev curl
-  libcpp-httplib-dev zlib1g-dev nlohmann-json3-dev
+  libcpp-httplib-dev zlib1g-dev nlohmann-json3-dev libsqlite3-dev
   clang libclang-rt-14-dev
 )
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -108,6 +108,8 @@ SearchWindow::SearchWindow(Config config, std::filesystem::path appFolder, Platf
                false,
                {},
                nullptr,
+               {},
+               nullptr,
                {}} {
   cmbSearch.items = {"All of these Words", "Any of these words", "Exact phrase"};
   frmAbout.lblDescription.caption =

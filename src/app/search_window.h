@@ -8,6 +8,7 @@
 #include "app/config.h"
 #include "app/controls.h"
 #include "platform/platform.h"
+#include "platform/search_history.h"
 #include "search/progress.h"
 #include "search/search_context.h"
 #include "search/search_controls.h"
@@ -61,6 +62,10 @@ class SearchWindow : public SearchState, private SearchControls {
   void UseListingSource(ListingSource* source);
   // The source in use: "Classic pages", or the API's name.
   std::string SourceName() const;
+  // Every search that writes its report records it in `history` from now on, and its
+  // rows say what changed since the last run of the same search; nullptr: none. The
+  // history must outlive its use. Not during a search.
+  void UseHistory(SearchHistory* history) { context_.history = history; }
 
   // What the last search did (counts, how it ended), once it has ended.
   const SearchSummary& summary() const { return context_.summary; }

@@ -19,7 +19,7 @@ std::vector<std::filesystem::path> UnfinishedSearchFiles(const std::filesystem::
 
 CommandLineSearch::CommandLineSearch(Config config, SearchOptions options, StatusLines& lines,
                                      const std::atomic<int>& interrupts, Opener opener,
-                                     CurlFetcher::Options fetchOptions)
+                                     CurlFetcher::Options fetchOptions, SearchHistory* history)
     : options_(std::move(options)),
       lines_(lines),
       interrupts_(interrupts),
@@ -27,6 +27,7 @@ CommandLineSearch::CommandLineSearch(Config config, SearchOptions options, Statu
       platform_(Hooks(), fetchOptions),
       window_(std::move(config), options_.folder, platform_) {
   platform_.cutFetchesShortWhen([this] { return window_.StopRequested == 1; });
+  window_.UseHistory(history);
 }
 
 HeadlessPlatform::Hooks CommandLineSearch::Hooks() {

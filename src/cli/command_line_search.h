@@ -12,6 +12,7 @@
 #include "cli/status_lines.h"
 #include "http/headless_platform.h"
 #include "platform/http_sender.h"
+#include "platform/search_history.h"
 
 namespace lotwise {
 
@@ -26,10 +27,11 @@ class CommandLineSearch {
   // Hands a file to the desktop; gives what went wrong, nothing when it was handed over.
   using Opener = std::function<std::string(const std::string& file)>;
 
-  // `interrupts` counts the interruptions so far; `opener` gets the report with --open.
+  // `interrupts` counts the interruptions so far; `opener` gets the report with --open;
+  // the search is recorded in `history`, when one is given.
   CommandLineSearch(Config config, SearchOptions options, StatusLines& lines,
                     const std::atomic<int>& interrupts, Opener opener,
-                    CurlFetcher::Options fetchOptions = {});
+                    CurlFetcher::Options fetchOptions = {}, SearchHistory* history = nullptr);
 
   // For the source of the searches to be chosen before Run.
   SearchWindow& window() { return window_; }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/config.h"
+#include "cli/history_list.h"
 #include "cli/source_names.h"
 #include "search/categories.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr std::string_view kProgram = "lotwise-search";
 constexpr long long kMostBids = 32767;  // the window reads larger counts as this
+constexpr long long kRecentSearches = kHistoryListLength;
 
 // The positions of the window's word-combining list.
 constexpr std::array<std::string_view, 3> kMatchModes{"all", "any", "exact"};
@@ -202,6 +204,27 @@ constexpr Option kOptions[] = {
        o.quiet = true;
        return std::string();
      }},
+    {"history", true, false, false,
+     [](SearchOptions& o, const std::string& v) {
+       if (v.empty()) return std::string("--history needs a file");
+       o.history = v;
+       return std::string();
+     }},
+    {"no-history", false, false, false,
+     [](SearchOptions& o, const std::string&) {
+       o.noHistory = true;
+       return std::string();
+     }},
+    {"again", true, true, false,
+     [](SearchOptions& o, const std::string& v) {
+       const std::optional<long long> number = WholeNumber(v, kRecentSearches);
+       if (!number || *number == 0) {
+         return "--again takes the number of a search that --history-list shows (1 to " +
+                std::to_string(kRecentSearches) + "), not " + Quoted(v);
+       }
+       o.again = static_cast<int>(*number);
+       return std::string();
+     }},
 };
 
 const Option* Find(std::string_view name) {
@@ -262,8 +285,22 @@ SearchCommandLine ReadOptions(const std::vector<std::string>& arguments) {
     if (option->keywordOnly && keywordOptionGiven.empty()) keywordOptionGiven = option->name;
   }
 
+  if (options.noHistory && (options.history || options.again)) {
+    return Wrong(std::string("--no-history leaves the history alone: not with --") +
+                 (options.history ? "history" : "again"));
+  }
+  if (options.again) {
+    if (!keywordOptionGiven.empty()) {
+      return Wrong("--" + std::string(keywordOptionGiven) +
+                   " is for --keywords searches only: --again runs a search as it ran");
+    }
+    if (std::find(given.begin(), given.end(), "min-bids") != given.end()) {
+      return Wrong("--min-bids is not for --again, which runs a search as it ran");
+    }
+    return line;
+  }
   if (options.search == SearchChoice::kNone) {
-    return Wrong("choose a search: --featured, --category, --completed or --keywords");
+    return Wrong("choose a search: --featured, --category, --completed, --keywords or --again");
   }
   if (!keywordOptionGiven.empty() && options.search != SearchChoice::kKeywords) {
     return Wrong("--" + std::string(keywordOptionGiven) + " is for --keywords searches only");
@@ -283,12 +320,34 @@ SearchCommandLine ReadSearchCommandLine(const std::vector<std::string>& argument
     if (argument == "--help" || argument == "-h") return {CommandLineAsk::kHelp, {}, {}};
     if (argument == "--version" || argument == "-v") return {CommandLineAsk::kVersion, {}, {}};
   }
-  return ReadOptions(arguments);
+  std::vector<std::string> others;
+  for (const std::string& argument : arguments) {
+    if (argument != "--history-list") others.push_back(argument);
+  }
+  if (others.size() == arguments.size()) return ReadOptions(arguments);
+  // The list takes the history's file, and nothing else.
+  SearchCommandLine line;
+  line.ask = CommandLineAsk::kHistoryList;
+  for (std::size_t i = 0; i < others.size(); ++i) {
+    std::string_view argument = others[i];
+    if (argument.rfind("--history=", 0) == 0 && !line.options.history) {
+      line.options.history = std::string(argument.substr(10));
+    } else if (argument == "--history" && i + 1 < others.size() && !line.options.history) {
+      line.options.history = others[++i];
+    } else {
+      return Wrong("--history-list takes only --history FILE, not " + Quoted(argument));
+    }
+  }
+  if (line.options.history && line.options.history->empty()) {
+    return Wrong("--history needs a file");
+  }
+  return line;
 }
 
 std::string UsageText() {
   return "Usage: lotwise-search [OPTION]... (--featured | --category NUMBER |\n"
-         "                                  --completed WORDS | --keywords WORDS)\n" +
+         "                                  --completed WORDS | --keywords WORDS | --again N)\n"
+         "       lotwise-search --history-list [--history FILE]\n" +
          Line("--featured", "the marketplace's featured auctions") +
          Line("--category NUMBER", "the auctions of one category, by its number") +
          Line("--completed WORDS", "completed items, by keywords") +
@@ -306,6 +365,12 @@ std::string UsageText() {
          Line("--folder DIR", "where the report is written (default: the current") +
          Line("", "folder)") + Line("--open", "hand the report to the desktop when it is written") +
          Line("--quiet", "print only messages and the summary line") +
+         "The history of searches:\n" +
+         Line("--history-list", "list the searches run last, with a number each") +
+         Line("--again N", "run search N of that list again, as it last ran") +
+         Line("--history FILE", "keep the history in FILE (default: history.sqlite in") +
+         Line("", "the per-user data folder, which the window uses too)") +
+         Line("--no-history", "leave the history alone for this run") +
          Line("-h, --help", "show this help and quit") +
          Line("-v, --version", "show the version and quit");
 }
@@ -322,6 +387,11 @@ std::string HelpText() {
       "Prints each status the window would show, one a line (on a terminal, one line\n"
       "rewritten in place), then a summary line; messages go to standard error. Ctrl+C\n"
       "stops the search and removes what it had collected; a second Ctrl+C ends at once.\n"
+      "\n"
+      "Every search that writes its report records it in the history, with its rows:\n"
+      "the next run of the same search (the same source, marketplace, kind, words and\n"
+      "options) says in Finalsearch.csv when each item was first seen and its bids in the\n"
+      "last run, and in its summary line how many items are new and how many ended.\n"
       "\n"
       "Exit status: 0 when the report was written, 1 when the search ended without one\n"
       "(the reason on standard error), 2 for a usage error.\n"

@@ -29,9 +29,15 @@ struct SearchOptions {
   std::filesystem::path folder = ".";
   bool open = false;
   bool quiet = false;
+  // The history: another file than the per-user data folder's, or none for this run.
+  std::optional<std::filesystem::path> history;
+  bool noHistory = false;
+  // --again: the search of the history with that number (from 1, as --history-list shows
+  // them) instead of a search given.
+  std::optional<int> again;
 };
 
-enum class CommandLineAsk { kSearch, kHelp, kVersion, kUsageError };
+enum class CommandLineAsk { kSearch, kHelp, kVersion, kHistoryList, kUsageError };
 
 struct SearchCommandLine {
   CommandLineAsk ask = CommandLineAsk::kSearch;
@@ -40,9 +46,10 @@ struct SearchCommandLine {
 };
 
 // Reads the arguments after the program's name: "--name value" or "--name=value".
-// --help and --version win wherever they stand; anything else not understood, a bad
-// value, an option given twice, no search or two, or a keyword option with another search
-// is a usage error.
+// --help and --version win wherever they stand; --history-list asks for the searches of
+// the history (with --history alone). Anything else not understood, a bad value, an option
+// given twice, no search or two (--again counts as one), a keyword option with another
+// search or with --again, or --no-history with --history or --again is a usage error.
 SearchCommandLine ReadSearchCommandLine(const std::vector<std::string>& arguments);
 
 // The synopsis and the options, as a usage error ends with it.

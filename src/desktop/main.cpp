@@ -23,6 +23,11 @@
 #include "desktop/shell.h"
 #include "settings/secret_store.h"
 #include "settings/source_choice.h"
+#ifdef LOTWISE_WITH_HISTORY
+#include <memory>
+
+#include "history/sqlite_history.h"
+#endif
 
 namespace {
 
@@ -67,10 +72,18 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(lotwise::ProgramIcon());
 
   const std::filesystem::path programFolder = LocalPath(QCoreApplication::applicationDirPath());
-  const std::filesystem::path folder = lotwise::PrepareDataFolder(
-      lotwise::LocateProgram(programFolder, LOTWISE_INSTALLED_FILES),
-      LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)),
-      lotwise::CanWriteIn);
+  const std::filesystem::path userFolder =
+      LocalPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+  const std::filesystem::path folder =
+      lotwise::PrepareDataFolder(lotwise::LocateProgram(programFolder, LOTWISE_INSTALLED_FILES),
+                                 userFolder, lotwise::CanWriteIn);
+#ifdef LOTWISE_WITH_HISTORY
+  // In the per-user data folder wherever the program runs from, as lotwise-search's.
+  std::unique_ptr<lotwise::SqliteHistory> history;
+  if (!userFolder.empty()) {
+    history = std::make_unique<lotwise::SqliteHistory>(userFolder / "history.sqlite");
+  }
+#endif
 
   lotwise::DesktopShell shell;
   lotwise::DesktopPlatform platform(shell);
@@ -81,6 +94,10 @@ int main(int argc, char** argv) {
   lotwise::KeychainSecretStore keychain;
   lotwise::SourceChoice sources(settings, keychain, platform, platform);
   window.offerSettings(&sources);
+#ifdef LOTWISE_WITH_HISTORY
+  model.UseHistory(history.get());
+  window.offerHistory(history.get());
+#endif
   platform.attachView(&window, [&window] { window.refresh(); });
   platform.cutFetchesShortWhen([&model] { return model.StopRequested == 1; });
   QObject::connect(&window, &lotwise::MainWindow::closeDeferred, &window,

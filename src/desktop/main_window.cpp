@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/search_again.h"
 #include "desktop/client_secret_prompt.h"
+#include "desktop/history_menu.h"
 #include "desktop/images.h"
 #include "desktop/menu_bar.h"
 #include "desktop/number_entry.h"
@@ -89,7 +91,8 @@ MainWindow::MainWindow(SearchWindow& model, QWidget* parent)
   setCentralWidget(central);
 
   BuildMenuBar(menuBar(), model_, [this](MenuItem& item) { choose(item); });
-  QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
+  settingsMenu_ = menuBar()->addMenu(QStringLiteral("&Settings"));
+  QMenu* settingsMenu = settingsMenu_;
   settingsMenu->setObjectName(QStringLiteral("mnuSettingsMenu"));
   settingsMenu->menuAction()->setObjectName(QStringLiteral("mnuSettingsMenu"));
   settings_ = settingsMenu->addAction(QStringLiteral("&Settings…"));
@@ -126,8 +129,10 @@ void MainWindow::refresh() {
   showStatus();
   showProgress();
   showAbout();
-  // The source changes only between searches.
+  // The source changes only between searches, and a search of the history runs only then.
   settings_->setEnabled(sources_ != nullptr && !model_.searching());
+  if (historyMenu_ != nullptr) historyMenu_->setEnabled(!model_.searching());
+  if (clearHistory_ != nullptr) clearHistory_->setEnabled(!model_.searching());
   source_->setText(QStringLiteral("Source: ") + QString::fromStdString(model_.SourceName()));
 }
 
@@ -135,6 +140,44 @@ void MainWindow::offerSettings(SourceChoice* sources) {
   sources_ = sources;
   if (sources_ != nullptr) sources_->ApplyTo(model_);
   refresh();
+}
+
+void MainWindow::offerHistory(SearchHistory* history) {
+  if (history == nullptr || history_ != nullptr) return;
+  history_ = history;
+  historyMenu_ = HistoryMenu(
+      *history_, [this](const RecentSearch& search) { runAgain(search); }, menuBar());
+  menuBar()->insertMenu(settingsMenu_->menuAction(), historyMenu_);
+  clearHistory_ = settingsMenu_->addAction(QStringLiteral("&Clear history…"));
+  clearHistory_->setObjectName(QStringLiteral("mnuClearHistory"));
+  connect(clearHistory_, &QAction::triggered, this, &MainWindow::clearHistory);
+  refresh();
+}
+
+void MainWindow::runAgain(const RecentSearch& search) {
+  if (model_.searching()) return;
+  CommandButton& command = TypeIn(model_, search.last.search, search.last.minimumBids);
+  // The inputs as the model now has them, for run() to take from the widgets.
+  refresh();
+  run(command);
+}
+
+void MainWindow::clearHistory() {
+  if (history_ == nullptr || model_.searching()) return;
+  QMessageBox* question = ClearHistoryQuestion(this);
+  connect(question, &QMessageBox::finished, this, [this, question] {
+    if (question->clickedButton() != question->button(QMessageBox::Yes) || history_ == nullptr) {
+      return;
+    }
+    try {
+      history_->Clear();
+      statusBar()->showMessage(QStringLiteral("The history is cleared."), 10000);
+    } catch (const HistoryError& failure) {
+      statusBar()->showMessage(QStringLiteral("The history could not be cleared: ") +
+                               QString::fromStdString(failure.what()));
+    }
+  });
+  question->open();
 }
 
 void MainWindow::openSettings() {

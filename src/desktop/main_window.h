@@ -11,6 +11,7 @@
 #include "desktop/about_dialog.h"
 #include "desktop/control_bindings.h"
 #include "desktop/elided_label.h"
+#include "platform/search_history.h"
 #include "settings/source_choice.h"
 
 namespace lotwise {
@@ -33,6 +34,9 @@ class MainWindow : public QMainWindow {
   // Offers the "Settings…" command over these sources and shows which one is in force;
   // without them the command stays disabled and the classic pages are shown.
   void offerSettings(SourceChoice* sources);
+  // Offers the "History" menu of the searches run last, each run again when chosen, and
+  // Settings' "Clear history…" over `history`, which must outlive the window.
+  void offerHistory(SearchHistory* history);
 
  signals:
   // The user closed the window while a search runs: the search was stopped and the
@@ -55,6 +59,8 @@ class MainWindow : public QMainWindow {
   void showAbout();
   void aboutFinished();
   void openSettings();
+  void runAgain(const RecentSearch& search);
+  void clearHistory();
 
   SearchWindow& model_;
   ControlBindings controls_;
@@ -63,6 +69,10 @@ class MainWindow : public QMainWindow {
   ElidedLabel* summary_;  // what the last search did, in the status bar
   QLabel* source_;        // the source the searches use, in the status bar
   QAction* settings_;
+  QMenu* settingsMenu_;
+  SearchHistory* history_ = nullptr;
+  QMenu* historyMenu_ = nullptr;
+  QAction* clearHistory_ = nullptr;
   SourceChoice* sources_ = nullptr;
   QTabWidget* tabs_;
   std::vector<QShortcut*> featuredEnter_;  // Enter and the keypad's Enter on the Featured tab

@@ -175,14 +175,15 @@ std::string IsoEnd(std::string_view endDate) {
 
 std::string CsvBeginning() {
   return "\xEF\xBB\xBF"
-         "item_id,title,price,currency,bids,end_time,url\r\n";
+         "item_id,title,price,currency,bids,end_time,url,first_seen,bids_last_run\r\n";
 }
 
 std::string CsvLine(const CsvRecord& record) {
   std::string line;
   const std::string bids = std::to_string(record.bids);
-  const std::string_view fields[] = {record.itemId, record.title,   record.price, record.currency,
-                                     bids,          record.endTime, record.url};
+  const std::string_view fields[] = {
+      record.itemId,  record.title, record.price,     record.currency,   bids,
+      record.endTime, record.url,   record.firstSeen, record.bidsLastRun};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
     if (i > 0) line += ',';
     AppendField(line, fields[i]);

@@ -21,10 +21,16 @@ struct CsvRecord {
   int bids = 0;          // the count the report sorted by
   std::string endTime;   // ISO 8601 in UTC ("2026-12-10T18:30:00Z"), where the source says it
   std::string url;       // the link the report's row opens
+  // What the search's history knows of the item, where the search ran before: when a run
+  // first listed it (ISO 8601 in UTC; this run for a new item), and its bids when the
+  // last run listed it. Both empty without an earlier run.
+  std::string firstSeen;
+  std::string bidsLastRun;
 };
 
 // The beginning of the file: UTF-8's byte-order mark (so that spreadsheet programs read
-// it as UTF-8) and the header line "item_id,title,price,currency,bids,end_time,url".
+// it as UTF-8) and the header line
+// "item_id,title,price,currency,bids,end_time,url,first_seen,bids_last_run".
 std::string CsvBeginning();
 
 // The record as one line, ended by CR LF: each field quoted as RFC 4180 says when it

@@ -6,6 +6,7 @@
 #include "report/active_content.h"
 #include "report/html_text.h"
 #include "report/item_report_charts.h"
+#include "report/item_report_history.h"
 #include "report/item_report_page.h"
 #include "report/item_row.h"
 #include "report/report_file.h"
@@ -96,6 +97,9 @@ std::string Beginning(const ItemReportFacts& facts, std::span<const ReportedItem
   if (!facts.message.empty() && (facts.cutShort || !beforeLastPage)) {
     Fact(out, "Message", Html(facts.message));
   }
+  if (const std::string changes = ChangesSummary(facts, rows); !changes.empty()) {
+    Fact(out, "Changes", changes);
+  }
   out += "</dl>\n";
 
   if (!rows.empty()) {
@@ -121,9 +125,10 @@ std::string Beginning(const ItemReportFacts& facts, std::span<const ReportedItem
   return out;
 }
 
-std::string Ending(std::span<const ReportedItem> rows) {
+std::string Ending(const ItemReportFacts& facts, std::span<const ReportedItem> rows) {
   std::string out = "</tbody></table>\n";
   if (rows.empty()) out += "<p>No item has as many bids as the minimum.</p>\n";
+  out += EndedSection(facts);
   out += "</main>\n<script>";
   out += ItemReportScript();
   out += "</script>\n</body>\n</html>\n";
@@ -163,7 +168,7 @@ void WriteItemReport(const ItemReportFacts& facts, std::span<const ReportedItem>
     row += '\n';
     out.Write(row);
   }
-  out.Write(Ending(rows));
+  out.Write(Ending(facts, rows));
 }
 
 }  // namespace lotwise

@@ -5,11 +5,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/config.h"
 #include "platform/listing_source.h"
+#include "platform/search_history.h"
 #include "report/local_time.h"
 #include "report/report_file.h"
+#include "search/search_changes.h"
 
 namespace lotwise {
 
@@ -23,6 +26,7 @@ struct ReportedItem {
   std::optional<double> price;
   std::optional<std::int64_t> end;  // seconds since 1970, UTC
   bool endIsDay = false;            // only the day of the end is known (`end` is its start)
+  ItemChange change;                // since the last run of the search
 };
 
 // The name of the item's row, which the charts link to: "item-<number>", or
@@ -51,6 +55,9 @@ struct ItemReportFacts {
   long long seen = 0;     // items the source gave
   bool cutShort = false;  // by "See Incomplete Results"
   std::string message;    // the search's last message: a refusal, a robot check, a warning
+  // What the history knows of the search's last run, when it has one.
+  std::optional<ReportMoment> lastRan;
+  std::vector<HistoryItem> ended;  // items of earlier runs gone and ended (GoneItems::ended)
 };
 
 // The report of a source's items: one HTML5 document in UTF-8 that says what the search

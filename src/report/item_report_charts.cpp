@@ -22,14 +22,6 @@ constexpr int kPlotHeight = kHeight - kTop - kBottom;
 constexpr int kMostBins = 30;
 constexpr std::size_t kMostCurrencies = 4;  // each of its own colour; the rest share one
 
-std::string Fixed(double value, int decimals) {
-  char text[64];
-  const auto [end, error] =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  if (error != std::errc()) return "0";
-  return std::string(text, end);
-}
-
 std::string At(double value) { return std::to_string(std::lround(value)); }
 
 std::string Plural(long long count, const char* one, const char* many) {
@@ -96,6 +88,14 @@ std::vector<std::string> CurrenciesByCount(std::span<const ReportedItem> rows) {
 }
 
 }  // namespace
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  if (error != std::errc()) return "0";
+  return std::string(text, end);
+}
 
 std::string PriceText(double price) { return Fixed(price, 2); }
 

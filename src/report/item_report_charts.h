@@ -38,6 +38,9 @@ std::vector<CurrencyFigures> PriceFigures(std::span<const ReportedItem> rows, st
 // The figures as a table with a caption.
 std::string PriceFiguresTable(const std::vector<CurrencyFigures>& figures);
 
+// A number with so many decimals, a point before them whatever the user's locale.
+std::string Fixed(double value, int decimals);
+
 // A price with two decimals ("1234.50").
 std::string PriceText(double price);
 

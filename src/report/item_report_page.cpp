@@ -38,13 +38,17 @@ thead th{background:var(--head);white-space:nowrap}
 .figures-box{max-width:100%;overflow-x:auto}
 .csv{margin:1.2em 0 .6em}
 #items,#items thead,#items tbody{display:block}
-#items tr{display:grid;grid-template-columns:80px minmax(0,1fr) 8.5em 4.5em 15em;align-items:center;border-bottom:1px solid var(--line)}
+#items tr{display:grid;grid-template-columns:80px minmax(0,1fr) 8.5em 6em 15em;align-items:center;border-bottom:1px solid var(--line)}
 #items th,#items td{border:0}
 #items thead tr{background:var(--head)}
 #items tbody tr{content-visibility:auto;contain-intrinsic-size:auto 75px}
 #items td:nth-child(3),#items td:nth-child(4),#items th:nth-child(3),#items th:nth-child(4){text-align:right;white-space:nowrap}
 #items img{display:block;width:64px;height:64px;object-fit:contain}
 #items td:nth-child(2){overflow-wrap:anywhere}
+.change{display:block;font-size:.85em;color:var(--muted)}
+.change b{color:var(--c1)}
+.ended{margin-top:1em}
+.ended td:nth-child(2),.ended td:nth-child(3){text-align:right;white-space:nowrap}
 #items tr:target{outline:2px solid var(--link);outline-offset:-2px}
 th button{font:inherit;font-weight:600;color:inherit;background:none;border:0;padding:0;cursor:pointer}
 th[aria-sort=ascending] button::after{content:" \25B2"}
@@ -62,7 +66,9 @@ main{padding:0 8px 24px}
 #items td:nth-child(1){grid-row:1/4}
 #items td:nth-child(2){grid-column:2/4}
 #items td:nth-child(3),#items td:nth-child(4),#items th:nth-child(n){text-align:left}
-#items td:nth-child(4)::after{content:" bids"}
+#items td:nth-child(4){display:flex;flex-wrap:wrap;gap:0 .3em}
+#items td:nth-child(4)::after{content:"bids";order:1}
+#items td:nth-child(4) .change{order:2;flex-basis:100%}
 #items td:nth-child(5){grid-column:2/4;color:var(--muted)}
 }
 @media print{
@@ -96,7 +102,7 @@ constexpr std::string_view kScript = R"js(
       } else if (key === "t") {
         list[i] = cells[1].textContent.toLowerCase();
       } else if (key === "b") {
-        list[i] = Number(cells[3].textContent);
+        list[i] = parseInt(cells[3].textContent, 10);  // the count, before any mark
       } else {
         var text = rows[i].getAttribute("data-" + key);
         var value = text === null || text === "" ? NaN : Number(text);

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "report/html_text.h"
+#include "report/item_report_history.h"
 #include "report/redirect.h"
 #include "text/percent_encoding.h"
 
@@ -66,7 +67,9 @@ std::string ItemRow(const ReportedItem& row, const ReportMoment& ran) {
     out += ' ';
     AppendHtml(out, item.currency);
   }
-  out += "<td>" + std::to_string(item.bidCount) + "<td>";
+  out += "<td>" + std::to_string(item.bidCount);
+  AppendChangeMarks(out, row.change);
+  out += "<td>";
   AppendHtml(out, EndText(row, ran));
   return out;
 }

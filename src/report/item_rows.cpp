@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <chrono>
 #include <numeric>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "report/csv.h"
 #include "report/item_report.h"
 #include "report/item_report_facts.h"
 #include "report/item_row.h"
+#include "report/kept_row.h"
 
 namespace lotwise {
 
@@ -36,14 +39,24 @@ std::size_t ItemRows::Write(const SearchContext& search, int highest, int minimu
     if (item.bidCount < minimum) break;
     CsvRecord record = CsvRecordOfItem(item, ItemLink(item, search.config));
     rows.push_back(ReportedItemOf(item, i, record.itemId, record.url));
+    rows.back().change = search.changes.Of(record.itemId, item.bidCount);
     records.push_back(std::move(record));
   }
   const auto ran =
       std::chrono::duration_cast<std::chrono::seconds>(search.platform.Now().time_since_epoch())
           .count();
-  WriteItemReport(ItemReportFactsOf(search, minimum, ran), rows, search.config, files.report);
+  ItemReportFacts facts = ItemReportFactsOf(search, minimum, ran);
+  if (search.changes.HasEarlierRun()) {
+    facts.lastRan = ReportMomentOf(search.changes.LastRun().ranAt);
+    std::unordered_set<std::string> listed;
+    for (const ReportedItem& row : rows) listed.insert(row.number);
+    facts.ended = search.changes.GoneWithout(listed).ended;
+  }
+  WriteItemReport(facts, rows, search.config, files.report);
   // The same rows in the same order.
-  for (const CsvRecord& record : records) files.csv.Write(CsvLine(record));
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    KeepRow(search, files, std::move(records[k]), rows[k].item->imageUrl);
+  }
   return rows.size();
 }
 

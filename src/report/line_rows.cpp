@@ -7,6 +7,7 @@
 #include "report/affiliate.h"
 #include "report/csv.h"
 #include "report/grab_bid.h"
+#include "report/kept_row.h"
 #include "report/one_pass_writer.h"
 #include "report/report_page.h"
 #include "report/strip_bid.h"
@@ -50,9 +51,9 @@ std::size_t LineRows::Write(const SearchContext& search, int highest, int minimu
         search.pageFile, static_cast<std::int16_t>(highest), static_cast<std::int16_t>(minimum),
         [bids, kind](std::string_view line) { return bids(line, kind).count; },
         [row, &config](std::string_view line) { return row(line, config); },
-        [&files](std::string_view text, std::int16_t count) {
+        [&search, &files](std::string_view text, std::int16_t count) {
           files.report.Write(text);
-          files.csv.Write(CsvLine(CsvRecordOfRow(text, count)));
+          KeepRow(search, files, CsvRecordOfRow(text, count));
         });
   }
   files.report.Write(kReportEnding);

@@ -2,17 +2,21 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
+#include "platform/search_history.h"
 #include "report/report_file.h"
 #include "search/search_context.h"
 
 namespace lotwise {
 
 // The two files of a report, each written under a temporary name: the HTML page and the
-// CSV beside it.
+// CSV beside it; and the records of the rows written, in order, when the search's
+// history asks for them (KeepRow adds each).
 struct ReportFiles {
   ReportFile& report;
   ReportFile& csv;
+  std::vector<HistoryItem>* kept = nullptr;
 };
 
 // One kind of report row: where the rows of a search are among what it collected, how
@@ -29,8 +33,9 @@ class RowKind {
 
   // Writes the report (the whole page) and the lines of the CSV (after its beginning) of
   // the rows whose bid count lies between `minimum` and `highest`, higher counts first,
-  // equal counts in the order collected, the same rows in the same order in both. Gives
-  // how many rows it wrote.
+  // equal counts in the order collected, the same rows in the same order in both, each
+  // row's CSV line through KeepRow. What changed since the search's last run is in
+  // search.changes. Gives how many rows it wrote.
   virtual std::size_t Write(const SearchContext& search, int highest, int minimum,
                             ReportFiles& files) const = 0;
 };

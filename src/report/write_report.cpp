@@ -7,6 +7,7 @@
 #include "collect/fetch.h"
 #include "report/csv.h"
 #include "report/report_file.h"
+#include "report/run_history.h"
 #include "search/minimum_bids.h"
 
 namespace lotwise {
@@ -21,11 +22,12 @@ void WriteReport(SearchContext& search, const RowKind& rows) {
     return;
   }
   search.controls.ShowStatus("Creating Output.......");
+  RunHistory history(search);
   {
     ReportFile report(search.report);
     ReportFile csv(search.csv);
     csv.Write(CsvBeginning());
-    ReportFiles files{report, csv};
+    ReportFiles files{report, csv, history.Kept()};
     const std::int16_t minimum = MinimumBidCount(search.controls.MinimumBidsTyped());
     summary.minimumBids = minimum;
     // Unreadable cells count 0: they are left out only above a minimum of 0.
@@ -36,9 +38,13 @@ void WriteReport(SearchContext& search, const RowKind& rows) {
     csv.Commit();
     report.Commit();
   }
+  // Recorded once report and CSV stand, so that the history never holds a run whose
+  // report was not written.
+  history.Record(summary.minimumBids);
   search.platform.ShellOpen(search.report.string(), "0", "0");
   summary.end = search.state.SeeIncomplete == 1 ? SearchEnd::kCutShort : SearchEnd::kFinished;
   search.controls.ShowFinished();
+  history.ShowWhenOff();
   std::error_code ignored;
   std::filesystem::remove(search.pageFile, ignored);
 }

@@ -13,7 +13,9 @@ namespace lotwise {
 // what its last page showed instead of results, or the too-many-listings message. Does
 // nothing when StopRequested is 1. The report is written under a temporary name and
 // takes its own name only when complete; a failure throws ReportError or PageFileError
-// and keeps the page file.
+// and keeps the page file. With a search history, the rows show what changed since the
+// last run of the same search, and the run is recorded once report and CSV are written
+// (RunHistory); a history that fails leaves the report as it is and only says so.
 void WriteReport(SearchContext& search, const RowKind& rows);
 
 }  // namespace lotwise

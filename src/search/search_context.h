@@ -6,6 +6,8 @@
 #include "app/config.h"
 #include "platform/listing_source.h"
 #include "platform/platform.h"
+#include "platform/search_history.h"
+#include "search/search_changes.h"
 #include "search/search_controls.h"
 #include "search/search_record.h"
 #include "search/search_state.h"
@@ -35,6 +37,11 @@ struct SearchContext {
   // The items such a source gave and the search kept, in the order received (at most
   // 10,000): a stop or "See Incomplete Results" keeps what was collected.
   std::vector<ListedItem> items;
+
+  // Where the searches are kept over time; nothing when they are not.
+  SearchHistory* history = nullptr;
+  // What changed since the last run of this search, once the report writer has read it.
+  SearchChanges changes;
 };
 
 }  // namespace lotwise

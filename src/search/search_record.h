@@ -36,6 +36,9 @@ struct SearchSummary {
   int minimumBids = 0;              // as the report writer read it
   std::string message;              // the message shown, or the short account of the failure
   std::string detail;               // the failure's whole account (the network library's words)
+  // What the history made of the search: what changed since its last run ("12 new,
+  // 4 ended since the last run"), or why the history is off; empty without a history.
+  std::string history;
 };
 
 }  // namespace lotwise

@@ -24,6 +24,11 @@ std::string LeftOut(const SearchSummary& summary) {
          " left out: bid count unreadable";
 }
 
+// What the history made of the search, when it was asked.
+std::string History(const SearchSummary& summary) {
+  return summary.history.empty() ? std::string() : kDot + summary.history;
+}
+
 }  // namespace
 
 std::string SummaryText(const SearchSummary& summary) {
@@ -33,11 +38,12 @@ std::string SummaryText(const SearchSummary& summary) {
     case SearchEnd::kFinished:
       return Plural(summary.reportRows, "item", "items") + " with at least " +
              std::to_string(summary.minimumBids) + " bids in Finalsearch.htm and Finalsearch.csv" +
-             kDot + Plural(summary.pagesCollected, "page", "pages") + LeftOut(summary);
+             kDot + Plural(summary.pagesCollected, "page", "pages") + LeftOut(summary) +
+             History(summary);
     case SearchEnd::kCutShort:
       return "Cut short after " + PagesDone(summary) + ": " +
              Plural(summary.reportRows, "item", "items") + " with at least " +
-             std::to_string(summary.minimumBids) + " bids" + LeftOut(summary);
+             std::to_string(summary.minimumBids) + " bids" + LeftOut(summary) + History(summary);
     case SearchEnd::kStopped:
       return "Stopped after " + PagesDone(summary) + ": no report written";
     case SearchEnd::kMessage:

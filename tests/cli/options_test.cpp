@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "api/api_settings.h"
+#include "cli/history_list.h"
 #include "cli/search_options.h"
 #include "cli/source_names.h"
 #include "search/categories.h"
@@ -76,7 +77,8 @@ TEST(SearchOptionsTest, EveryBadInputGetsItsReasonInOneLine) {
       {"--source takes classic, api or site, not 'sites'", {"--featured", "--source", "sites"}},
       {"choose one search, not both --featured and --keywords",
        {"--featured", "--keywords", "lamp"}},
-      {"choose a search: --featured, --category, --completed or --keywords", {"--min-bids", "3"}},
+      {"choose a search: --featured, --category, --completed, --keywords or --again",
+       {"--min-bids", "3"}},
       {"--match is for --keywords searches only", {"--category", "353", "--match", "any"}},
       {"--keywords needs a value", {"--keywords", "--min-bids", "3"}},
       {"--completed needs words to search for", {"--completed", " "}},
@@ -91,6 +93,66 @@ TEST(SearchOptionsTest, EveryBadInputGetsItsReasonInOneLine) {
     EXPECT_EQ(line.error, reason);
   }
   EXPECT_EQ(ReadSearchCommandLine({}).ask, CommandLineAsk::kUsageError);
+}
+
+TEST(SearchOptionsTest, TheHistoryIsListedAndASearchOfItRunsAgainAsItRan) {
+  const SearchCommandLine list = ReadSearchCommandLine({"--history-list", "--history=h.sqlite"});
+  EXPECT_EQ(list.ask, CommandLineAsk::kHistoryList);
+  EXPECT_EQ(list.options.history, "h.sqlite");
+  EXPECT_EQ(Read({"--featured", "--no-history"}).noHistory, true);
+  const std::map<std::string, Arguments> refused{
+      {"--history-list takes only --history FILE, not '--featured'",
+       {"--history-list", "--featured"}},
+      {"--again takes the number of a search that --history-list shows (1 to 20), not '0'",
+       {"--again", "0"}},
+      {"choose one search, not both --again and --keywords", {"--again", "2", "--keywords", "x"}},
+      {"--match is for --keywords searches only: --again runs a search as it ran",
+       {"--again", "2", "--match", "any"}},
+      {"--min-bids is not for --again, which runs a search as it ran",
+       {"--again", "2", "--min-bids", "4"}},
+      {"--no-history leaves the history alone: not with --again", {"--again", "2", "--no-history"}},
+  };
+  for (const auto& [reason, arguments] : refused) {
+    EXPECT_EQ(ReadSearchCommandLine(arguments).error, reason);
+  }
+
+  RecentSearch recent;
+  recent.runs = 3;
+  recent.last.minimumBids = 10;
+  recent.last.itemsKept = 1;
+  recent.last.end = HistoryEnd::kCutShort;
+  HistorySearch& search = recent.last.search;
+  search.source = "Marketplace API";
+  search.marketplace = "EBAY_GB";
+  search.kind = 1;
+  search.words = "vintage lamp";
+  search.combine = 2;
+  search.excluded = "brass";
+  search.highestPrice = "20";
+  search.category = "353";
+  search.inDescription = true;
+  EXPECT_NE(HistoryListText({recent}).find(
+                "1. Keywords \xE2\x80\x9Cvintage lamp\xE2\x80\x9D (the exact phrase, not "
+                "\xE2\x80\x9C"
+                "brass\xE2\x80\x9D, up to 20, Antiques & Art, title and "
+                "description) \xC2\xB7 at least 10 bids \xC2\xB7 Marketplace API (EBAY_GB) "
+                "\xC2\xB7 last run "),
+            std::string::npos);
+  EXPECT_NE(HistoryListText({recent}).find(" (cut short) \xC2\xB7 1 item kept \xC2\xB7 3 runs\n"),
+            std::string::npos);
+
+  const SearchOptions again = AgainOptions(recent, Read({"--again", "1", "--folder", "out"}));
+  EXPECT_EQ(again.search, SearchChoice::kKeywords);
+  EXPECT_EQ(again.words, "vintage lamp");
+  EXPECT_EQ(again.minimumBids, "10");
+  EXPECT_EQ(again.match, 2);
+  EXPECT_EQ(again.excluded, "brass");
+  EXPECT_EQ(again.highestPrice, "20");
+  EXPECT_EQ(again.categoryPosition, 1);
+  EXPECT_TRUE(again.titleAndDescription);
+  EXPECT_EQ(again.source, "api");
+  EXPECT_EQ(again.folder, "out");
+  EXPECT_EQ(AgainOptions(recent, Read({"--again", "1", "--source", "classic"})).source, "classic");
 }
 
 TEST(SearchOptionsTest, EveryCategoryTheHelpListsIsTakenByItsNumber) {

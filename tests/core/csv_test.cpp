@@ -14,11 +14,13 @@ namespace lotwise {
 namespace {
 
 TEST(Csv, QuotesWhatWouldSplitAFieldAndDisarmsFormulas) {
-  EXPECT_EQ(CsvBeginning(), "\xEF\xBB\xBFitem_id,title,price,currency,bids,end_time,url\r\n");
+  EXPECT_EQ(
+      CsvBeginning(),
+      "\xEF\xBB\xBFitem_id,title,price,currency,bids,end_time,url,first_seen,bids_last_run\r\n");
   CsvRecord record{"17", "Lamp, brass \"old\"\nshade", "12.50", "USD", 3,
-                   "",   "http://x.test/?a=1,2"};
+                   "",   "http://x.test/?a=1,2",       "",      ""};
   EXPECT_EQ(CsvLine(record),
-            "17,\"Lamp, brass \"\"old\"\"\nshade\",12.50,USD,3,,\"http://x.test/?a=1,2\"\r\n");
+            "17,\"Lamp, brass \"\"old\"\"\nshade\",12.50,USD,3,,\"http://x.test/?a=1,2\",,\r\n");
   for (const char* formula : {"=1+1", "+1", "-2", "@SUM(A1)", "\tx", "\rx"}) {
     record.title = formula;
     // The field begins with "'", inside quotes where the tab or CR needs them.
@@ -79,8 +81,8 @@ TEST_F(CsvSearchTest, EverySearchWritesItsRowsInTheReportsOrderAndTheNextSearchD
   const std::string redirect =
       "http://aff.test/click-111-999?loc=http%3A//items.test/ws/"
       "eBayISAPI.dll%3FViewItem%26item%3D";
-  EXPECT_EQ(lines, CsvBeginning() + "2,Item 2,,,1250,," + redirect + "2\r\n" + "1,Item 1,,,3,," +
-                       redirect + "1\r\n");
+  EXPECT_EQ(lines, CsvBeginning() + "2,Item 2,,,1250,," + redirect + "2,,\r\n" + "1,Item 1,,,3,," +
+                       redirect + "1,,\r\n");
   window.click(window.Command1);
   platform.pages.clear();
   window.click(window.Command3);  // fails at its first fetch

@@ -1,5 +1,9 @@
 #include "e2e/e2e_fixture.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
+
 namespace lotwise::e2e {
 namespace {
 
@@ -12,6 +16,21 @@ CurlFetcher::Options ShortTimeOut() {
   CurlFetcher::Options options;
   options.timeout = std::chrono::seconds(2);
   return options;
+}
+
+ParserVerdict ReadByConformingParser(const std::filesystem::path& document) {
+  const std::string python = LOTWISE_PYTHON3;
+  if (python.empty()) return {77, "python3 is not installed"};
+  const std::string command =
+      python + " " + LOTWISE_HTML5_CHECK + " '" + document.string() + "' 2>&1";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {-1, "the parser could not be started"};
+  ParserVerdict verdict;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) verdict.said += buffer;
+  const int status = pclose(pipe);
+  verdict.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return verdict;
 }
 
 void EndToEndTest::SetUp() {

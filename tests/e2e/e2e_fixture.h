@@ -32,6 +32,14 @@ using testing::TempFolder;
 
 CurlFetcher::Options ShortTimeOut();
 
+// What a conforming HTML5 parser (html5lib) said of a document: its exit code (0 no
+// error, 77 when it cannot run here) and its words.
+struct ParserVerdict {
+  int exitCode = -1;
+  std::string said;
+};
+ParserVerdict ReadByConformingParser(const std::filesystem::path& document);
+
 // 2026-01-10 12:00 UTC: the sample marketplace's auctions end in the weeks around it.
 inline std::chrono::system_clock::time_point SampleAuctionsRunning() {
   return std::chrono::sys_days{std::chrono::year{2026} / 1 / 10} + std::chrono::hours{12};

@@ -10,6 +10,9 @@
 # interrupt: Ctrl+C (SIGINT) while the marketplace delays its answers stops the search
 #            during a fetch; it exits 1, saying why, and leaves neither the page file nor a
 #            half-written report.
+# history:   a search, then --again 1 runs it again: the history in the per-user data
+#            folder lists it with its two runs, the second CSV says when each item was
+#            first seen; --no-history leaves the history alone.
 set -euo pipefail
 
 case_name=$1
@@ -21,6 +24,7 @@ rm -rf "${work}"
 mkdir -p "${work}/home" "${work}/reports"
 export HOME="${work}/home"
 export XDG_CONFIG_HOME="${work}/home/config"
+export XDG_DATA_HOME="${work}/home/data"
 unset DISPLAY WAYLAND_DISPLAY LOTWISE_SOURCE
 
 fail() {
@@ -78,7 +82,7 @@ case "${case_name}" in
       fail "the site's pages were not asked for"
     # Every line after the header has at least 10 bids, the counts falling.
     tail -n +2 "${reports}/Finalsearch.csv" | tr -d '\r' | awk -F, '
-      { bids = $(NF - 2); if (bids < 10 || (NR > 1 && bids > last)) bad = 1; last = bids }
+      { bids = $5; if (bids < 10 || (NR > 1 && bids > last)) bad = 1; last = bids }
       END { exit bad || NR == 0 }' || fail "the CSV's bids are not falling from 10 up: $(cat "${reports}/Finalsearch.csv")"
     tail -n 1 "${work}/out" | grep -q 'Finalsearch.csv' || fail "the summary does not name the CSV"
     ;;
@@ -107,6 +111,32 @@ case "${case_name}" in
     grep -q 'stopped (Ctrl+C)' "${work}/err" || fail "standard error does not say why"
     tail -n 1 "${work}/out" | grep -q '^Stopped after 1 of [0-9]* pages: no report written$' ||
       fail "the last line is not the summary of a stopped search"
+    ;;
+  history)
+    "${program}" --quiet --source api --keywords "vintage lamp" --match any --min-bids 10 \
+      --folder "${reports}" >"${work}/out" 2>"${work}/err" || fail "the first search failed"
+    grep -q 'the first run of this search in the history' "${work}/out" ||
+      fail "the first run does not say it is the first"
+    [ -s "${XDG_DATA_HOME}/Lotwise/history.sqlite" ] || fail "no history in the data folder"
+    "${program}" --history-list >"${work}/out" 2>"${work}/err" || fail "--history-list failed"
+    grep -q '^1\. Keywords .vintage lamp. (any of the words) .* at least 10 bids .* Marketplace API (EBAY_US) .* items kept .* 1 run$' \
+      "${work}/out" || fail "--history-list does not list the search"
+    "${program}" --quiet --again 1 --folder "${reports}" >"${work}/out" 2>"${work}/err" ||
+      fail "--again 1 failed"
+    grep -q '0 new, 0 ended since the last run' "${work}/out" ||
+      fail "the second run does not say what changed"
+    # Every row of the second CSV was first seen by the first run, with its bids then.
+    rows=$(tail -n +2 "${reports}/Finalsearch.csv" | grep -c ',[0-9-]*T[0-9:]*Z,[0-9]*.$')
+    [ "${rows}" -gt 0 ] && [ "${rows}" -eq "$(($(wc -l <"${reports}/Finalsearch.csv") - 1))" ] ||
+      fail "the second CSV does not say when its items were first seen"
+    "${program}" --quiet --no-history --again 1 --folder "${reports}" >/dev/null 2>&1 &&
+      fail "--no-history with --again was taken"
+    "${program}" --quiet --no-history --source api --keywords "vintage lamp" --match any \
+      --min-bids 10 --folder "${reports}" >"${work}/out" 2>"${work}/err" ||
+      fail "the search without history failed"
+    grep -q 'history' "${work}/out" && fail "the search without history speaks of it"
+    "${program}" --history-list >"${work}/out" 2>"${work}/err" || fail "--history-list failed"
+    grep -q ' 2 runs$' "${work}/out" || fail "the history does not hold the two runs alone"
     ;;
   *)
     fail "unknown case ${case_name}"
