@@ -2,16 +2,11 @@
 
 #include <string>
 
+#include "app/window_tabs.h"
 #include "search/categories.h"
 
 namespace lotwise {
 namespace {
-
-// The tabs of the window, in order.
-constexpr int kFeaturedTab = 0;
-constexpr int kCategoryTab = 1;
-constexpr int kCompletedTab = 2;
-constexpr int kKeywordTab = 3;
 
 // The row of the category list with that number: "All Categories" for none.
 int CategoryPosition(const std::string& number) {

@@ -1,16 +1,8 @@
 #include "cli/window_inputs.h"
 
+#include "app/window_tabs.h"
+
 namespace lotwise {
-namespace {
-
-// The tabs of the window, in order.
-constexpr int kFeaturedTab = 0;
-constexpr int kCategoryTab = 1;
-constexpr int kCompletedTab = 2;
-constexpr int kKeywordTab = 3;
-
-}  // namespace
-
 CommandButton& FillIn(SearchWindow& window, const SearchOptions& options) {
   window.txtBids.text = options.minimumBids;
   switch (options.search) {

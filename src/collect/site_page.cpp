@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "collect/site_values.h"
+#include "search/iso_time.h"
 #include "text/blanks.h"
 #include "text/character_references.h"
 #include "text/marker.h"
@@ -247,7 +248,7 @@ class CardReader : public MarkupVisitor {
     item.endDate = ReadSoldDate(FoldBlanks(caption_.text));
     if (item.endDate.empty()) {
       if (const auto left = ReadTimeLeft(FoldBlanks(timeLeft_.text))) {
-        item.endDate = UtcTimestamp(reading_.arrivedAt + *left);
+        item.endDate = IsoText(reading_.arrivedAt + *left);
       }
     }
     return item;

@@ -166,27 +166,4 @@ std::string ReadSoldDate(std::string_view text) {
          std::string(day);
 }
 
-std::string UtcTimestamp(std::int64_t seconds) {
-  // Days to a civil date (proleptic Gregorian), after Howard Hinnant's algorithm.
-  std::int64_t days = seconds / 86400;
-  std::int64_t ofDay = seconds % 86400;
-  if (ofDay < 0) {
-    ofDay += 86400;
-    --days;
-  }
-  const std::int64_t z = days + 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t dayOfEra = z - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-  const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  return Padded(year, 4) + "-" + Padded(month, 2) + "-" + Padded(day, 2) + "T" +
-         Padded(ofDay / 3600, 2) + ":" + Padded(ofDay / 60 % 60, 2) + ":" + Padded(ofDay % 60, 2) +
-         "Z";
-}
-
 }  // namespace lotwise

@@ -45,7 +45,4 @@ std::optional<std::int64_t> ReadTimeLeft(std::string_view text);
 // there.
 std::string ReadSoldDate(std::string_view text);
 
-// Seconds since 1970-01-01 UTC as "2026-12-10T18:30:00Z".
-std::string UtcTimestamp(std::int64_t seconds);
-
 }  // namespace lotwise

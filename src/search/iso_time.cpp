@@ -7,16 +7,6 @@ namespace {
 
 constexpr std::int64_t kDay = 86400;
 
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
 bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value) {
   if (at + count > text.size()) return false;
   value = 0;
@@ -27,8 +17,31 @@ bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value
   return true;
 }
 
-// The day of "yyyy-MM-dd" at the start of `text`, in days since 1970.
-std::optional<std::int64_t> Day(std::string_view text) {
+}  // namespace
+
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+  year -= month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468;
+}
+
+CivilDate CivilFromDays(std::int64_t days) {
+  const std::int64_t z = days + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t dayOfEra = z - era * 146097;
+  const std::int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+std::optional<std::int64_t> IsoDay(std::string_view text) {
   int year = 0;
   int month = 0;
   int day = 0;
@@ -40,10 +53,8 @@ std::optional<std::int64_t> Day(std::string_view text) {
   return DaysFromCivil(year, month, day);
 }
 
-}  // namespace
-
 std::optional<std::int64_t> IsoSeconds(std::string_view text) {
-  const std::optional<std::int64_t> day = Day(text);
+  const std::optional<std::int64_t> day = IsoDay(text);
   int hour = 0;
   int minute = 0;
   int second = 0;
@@ -65,7 +76,7 @@ std::optional<std::int64_t> IsoSeconds(std::string_view text) {
 
 std::optional<std::int64_t> EndSeconds(std::string_view text) {
   if (text.size() == 10) {
-    if (const std::optional<std::int64_t> day = Day(text)) return (*day + 1) * kDay;
+    if (const std::optional<std::int64_t> day = IsoDay(text)) return (*day + 1) * kDay;
     return std::nullopt;
   }
   return IsoSeconds(text);
@@ -74,21 +85,11 @@ std::optional<std::int64_t> EndSeconds(std::string_view text) {
 std::string IsoText(std::int64_t seconds) {
   const std::int64_t days = (seconds >= 0 ? seconds : seconds - (kDay - 1)) / kDay;
   const std::int64_t inDay = seconds - days * kDay;
-  // The civil date of a day since 1970 (the inverse of DaysFromCivil).
-  const std::int64_t z = days + 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t dayOfEra = z - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  const std::int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-  const std::int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  const CivilDate date = CivilFromDays(days);
   char text[128];
   std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lldZ",
-                static_cast<long long>(year), static_cast<long long>(month),
-                static_cast<long long>(day), static_cast<long long>(inDay / 3600),
+                static_cast<long long>(date.year), static_cast<long long>(date.month),
+                static_cast<long long>(date.day), static_cast<long long>(inDay / 3600),
                 static_cast<long long>(inDay / 60 % 60), static_cast<long long>(inDay % 60));
   return text;
 }

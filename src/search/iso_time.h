@@ -7,6 +7,21 @@
 
 namespace lotwise {
 
+// A day of the proleptic Gregorian calendar.
+struct CivilDate {
+  std::int64_t year = 1970;
+  int month = 1;  // 1 to 12
+  int day = 1;    // 1 to 31
+};
+
+// Days since 1970-01-01 of a date, and the date of such a day.
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
+CivilDate CivilFromDays(std::int64_t days);
+
+// The day of the date "yyyy-MM-dd" that `text` starts with, in days since 1970; nothing
+// for any other text.
+std::optional<std::int64_t> IsoDay(std::string_view text);
+
 // Seconds since 1970 of a UTC moment as the CSV gives it ("2026-12-10T18:30:00Z", a
 // fraction before the "Z" allowed); nothing for any other text.
 std::optional<std::int64_t> IsoSeconds(std::string_view text);

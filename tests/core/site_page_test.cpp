@@ -9,6 +9,7 @@
 #include <string>
 
 #include "collect/site_values.h"
+#include "search/iso_time.h"
 
 namespace lotwise {
 namespace {
@@ -141,8 +142,8 @@ TEST(SitePage, TimeLeftInEveryLanguage) {
         Case{"Ended", {}}, Case{"(Heute 05:54)", {}}}) {
     EXPECT_EQ(ReadTimeLeft(c.text), c.seconds) << c.text;
   }
-  EXPECT_EQ(UtcTimestamp(1765000000 + kD + 19 * kH), "2025-12-08T00:46:40Z");
-  EXPECT_EQ(UtcTimestamp(951782400), "2000-02-29T00:00:00Z");
+  EXPECT_EQ(IsoText(1765000000 + kD + 19 * kH), "2025-12-08T00:46:40Z");
+  EXPECT_EQ(IsoText(951782400), "2000-02-29T00:00:00Z");
 }
 
 TEST(SitePage, SoldDatesInEveryLanguage) {

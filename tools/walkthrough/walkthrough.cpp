@@ -8,16 +8,12 @@
 #include <system_error>
 #include <utility>
 
+#include "app/window_tabs.h"
 #include "report/csv.h"
 #include "search/summary.h"
 
 namespace lotwise {
 namespace {
-
-constexpr int kFeaturedTab = 0;
-constexpr int kCategoryTab = 1;
-constexpr int kCompletedTab = 2;
-constexpr int kKeywordTab = 3;
 
 std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
