@@ -1,7 +1,7 @@
 // The bid readers of the page-file lines: StripBid for the category (2), featured (3)
 // and completed-items (4) searches, and GrabBid for the
 // keyword search. Their counts must be those of a plain reading of the cells, and never
-// outside what a cell of at most three characters can hold.
+// below 0 or above what a count holds (32,767).
 //
 // Input: one control byte (bits 0-2: search kind 1-8, where only 2-4 read cells; bit 4:
 // StopRequested for GrabBid; the others unused), then the line.
@@ -33,7 +33,7 @@ std::int16_t PlainCellCount(std::string_view line, std::string_view start, std::
   return result;
 }
 
-bool InCellRange(std::int16_t count) { return count >= -99 && count <= 999; }
+bool InCellRange(std::int16_t count) { return count >= 0; }  // int16_t holds the rest
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // Each must agree with a plain reading of the text (blanks around it, a sign, ","
 // grouping between digits) and with the others.
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -82,8 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 : std::numeric_limits<std::int16_t>::max()));
   }
 
-  FUZZ_EXPECT(bid >= -99 && bid <= 999);
-  if (text.size() <= 3 && text != "-" && to16) FUZZ_EXPECT(bid == *to16);
-  if (text.size() > 3 || text == "-" || !to16) FUZZ_EXPECT(bid == 0);
+  // A bid cell counts a whole number without a sign, grouped by single commas, up to what a
+  // count holds; a sign, a point, a word or any other character counts 0.
+  FUZZ_EXPECT(bid >= 0 && bid <= std::numeric_limits<std::int16_t>::max());
+  const bool hasSign = text.find_first_of("+-") != std::string_view::npos;
+  if (wellFormed && !hasSign && text.find(",,") == std::string_view::npos) {
+    const std::int64_t most = std::numeric_limits<std::int16_t>::max();
+    FUZZ_EXPECT(bid == (plain ? std::min(*plain, most) : most));
+  }
+  if (text.find('<') == std::string_view::npos &&
+      text.find_first_not_of("0123456789, \t") != std::string_view::npos) {
+    FUZZ_EXPECT(bid == 0);
+  }
   return 0;
 }
