@@ -23,8 +23,8 @@ std::string CurlGet(const std::string& url);
 
 // Has curl make the transfers of `blocks` after Lotwise made them in `lotwise` seconds,
 // and gives the iteration Lotwise's time and the counters of both (`counted` names the
-// number of transfers; page_file_MiB is the size of `pageFile`). `served` counts the
-// requests the server has answered. False, with the iteration skipped, when curl fails
+// number of transfers; page_file_MiB is the size of `pageFile`, where there is one). `served`
+// counts the requests the server has answered. False, with the iteration skipped, when curl fails
 // or the server did not see every transfer.
 bool VersusCurl(benchmark::State& state, double lotwise, const std::vector<std::string>& blocks,
                 const std::function<std::size_t()>& served, const std::filesystem::path& folder,

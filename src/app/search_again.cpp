@@ -1,8 +1,5 @@
 #include "app/search_again.h"
 
-#include <string>
-
-#include "app/window_tabs.h"
 #include "search/categories.h"
 
 namespace lotwise {
@@ -19,31 +16,56 @@ int CategoryPosition(const std::string& number) {
 
 }  // namespace
 
-CommandButton& TypeIn(SearchWindow& window, const HistorySearch& search, int minimumBids) {
-  window.txtBids.text = std::to_string(minimumBids);
-  switch (search.kind) {
-    case kCategorySearch:
-      window.SSTab1.tab = kCategoryTab;
-      window.Text1.text = search.words;
+CommandButton& TypeIn(SearchWindow& window, const TypedSearch& typed) {
+  window.txtBids.text = typed.minimumBids;
+  window.SSTab1.tab = typed.tab;
+  switch (typed.tab) {
+    case kCategoryTab:
+      window.Text1.text = typed.words;
       return window.Command3;
-    case kCompletedSearch:
-      window.SSTab1.tab = kCompletedTab;
-      window.Text2.text = search.words;
+    case kCompletedTab:
+      window.Text2.text = typed.words;
       return window.Command5;
-    case kKeywordSearch:
-      window.SSTab1.tab = kKeywordTab;
-      window.txtTitle.text = search.words;
-      window.cmbSearch.select(search.combine);
-      window.txtExcluded.text = search.excluded;
-      window.txtBeginPrice.text = search.lowestPrice;
-      window.txtEndPrice.text = search.highestPrice;
-      window.cmbCategories.select(CategoryPosition(search.category));
-      window.Check1.value = search.inDescription ? 1 : 0;
+    case kKeywordTab:
+      window.txtTitle.text = typed.words;
+      window.cmbSearch.select(typed.combine);
+      window.txtExcluded.text = typed.excluded;
+      window.txtBeginPrice.text = typed.lowestPrice;
+      window.txtEndPrice.text = typed.highestPrice;
+      window.cmbCategories.select(typed.categoryPosition);
+      window.Check1.value = typed.inDescription ? 1 : 0;
       return window.cmdSearch;
     default:
       window.SSTab1.tab = kFeaturedTab;
       return window.Command4;
   }
+}
+
+TypedSearch TypedAgain(const HistorySearch& search, int minimumBids) {
+  TypedSearch typed;
+  typed.minimumBids = std::to_string(minimumBids);
+  typed.words = search.words;
+  switch (search.kind) {
+    case kCategorySearch:
+      typed.tab = kCategoryTab;
+      break;
+    case kCompletedSearch:
+      typed.tab = kCompletedTab;
+      break;
+    case kKeywordSearch:
+      typed.tab = kKeywordTab;
+      typed.combine = search.combine;
+      typed.excluded = search.excluded;
+      typed.lowestPrice = search.lowestPrice;
+      typed.highestPrice = search.highestPrice;
+      typed.categoryPosition = CategoryPosition(search.category);
+      typed.inDescription = search.inDescription;
+      break;
+    default:
+      typed.tab = kFeaturedTab;
+      typed.words.clear();
+  }
+  return typed;
 }
 
 }  // namespace lotwise

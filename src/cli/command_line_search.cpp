@@ -61,7 +61,7 @@ void CommandLineSearch::StopWhenInterrupted() {
 }
 
 int CommandLineSearch::Run() {
-  CommandButton& command = FillIn(window_, options_);
+  CommandButton& command = TypeIn(window_, TypedOptions(options_));
   // The window's first caption is no status of this search.
   shownStatus_ = window_.Label1.caption;
   if (interrupts_.load() > 0) {

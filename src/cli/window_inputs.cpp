@@ -1,35 +1,35 @@
 #include "cli/window_inputs.h"
 
-#include "app/window_tabs.h"
-
 namespace lotwise {
-CommandButton& FillIn(SearchWindow& window, const SearchOptions& options) {
-  window.txtBids.text = options.minimumBids;
+
+TypedSearch TypedOptions(const SearchOptions& options) {
+  TypedSearch typed;
+  typed.minimumBids = options.minimumBids;
   switch (options.search) {
     case SearchChoice::kFeatured:
     case SearchChoice::kNone:  // a command line read always names a search
-      window.SSTab1.tab = kFeaturedTab;
-      return window.Command4;
+      typed.tab = kFeaturedTab;
+      break;
     case SearchChoice::kCategory:
-      window.SSTab1.tab = kCategoryTab;
-      window.Text1.text = options.category;
-      return window.Command3;
+      typed.tab = kCategoryTab;
+      typed.words = options.category;
+      break;
     case SearchChoice::kCompleted:
-      window.SSTab1.tab = kCompletedTab;
-      window.Text2.text = options.words;
-      return window.Command5;
+      typed.tab = kCompletedTab;
+      typed.words = options.words;
+      break;
     case SearchChoice::kKeywords:
+      typed.tab = kKeywordTab;
+      typed.words = options.words;
+      typed.combine = options.match;
+      typed.excluded = options.excluded;
+      typed.lowestPrice = options.lowestPrice;
+      typed.highestPrice = options.highestPrice;
+      typed.categoryPosition = options.categoryPosition;
+      typed.inDescription = options.titleAndDescription;
       break;
   }
-  window.SSTab1.tab = kKeywordTab;
-  window.txtTitle.text = options.words;
-  window.cmbSearch.select(options.match);
-  window.txtExcluded.text = options.excluded;
-  window.txtBeginPrice.text = options.lowestPrice;
-  window.txtEndPrice.text = options.highestPrice;
-  window.cmbCategories.select(options.categoryPosition);
-  window.Check1.value = options.titleAndDescription ? 1 : 0;
-  return window.cmdSearch;
+  return typed;
 }
 
 }  // namespace lotwise

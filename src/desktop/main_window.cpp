@@ -156,7 +156,7 @@ void MainWindow::offerHistory(SearchHistory* history) {
 
 void MainWindow::runAgain(const RecentSearch& search) {
   if (model_.searching()) return;
-  CommandButton& command = TypeIn(model_, search.last.search, search.last.minimumBids);
+  CommandButton& command = TypeIn(model_, TypedAgain(search.last.search, search.last.minimumBids));
   // The inputs as the model now has them, for run() to take from the widgets.
   refresh();
   run(command);
@@ -196,7 +196,6 @@ void MainWindow::openSettings() {
 }
 
 void MainWindow::showTab() {
-  constexpr int kFeaturedTab = 0;
   for (QShortcut* enter : featuredEnter_) enter->setEnabled(tabs_->currentIndex() == kFeaturedTab);
 }
 

@@ -226,7 +226,7 @@ TEST_F(HistorySearchTest, ASearchTypedInAgainIsTheSameSearch) {
   testing::TempFolder otherFolder;
   ClockedPlatform otherPlatform;
   SearchWindow again(testing::TestConfig(), otherFolder.path(), otherPlatform);
-  CommandButton& command = TypeIn(again, typed, 10);
+  CommandButton& command = TypeIn(again, TypedAgain(typed, 10));
   EXPECT_EQ(&command, &again.cmdSearch);
   EXPECT_EQ(again.txtBids.text, "10");
   again.context().state.SearchKind = kKeywordSearch;
