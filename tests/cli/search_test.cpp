@@ -61,16 +61,7 @@ class CommandLineSearchTest : public ::testing::Test {
     return status;
   }
 
-  ApiSettings MockApi() const {
-    ApiSettings settings;
-    settings.source = SearchSource::kMarketplaceApi;
-    const std::string address = "http://127.0.0.1:" + std::to_string(port);
-    settings.baseUrl = address + "/buy/browse/v1";
-    settings.tokenUrl = address + "/identity/v1/oauth2/token";
-    settings.clientId = "sample-client-id";
-    settings.clientSecret = "sample-client-secret";
-    return settings;
-  }
+  ApiSettings MockApi() const { return MockApiAt(port); }
 
   bool Exists(const char* name) const { return std::filesystem::exists(folder.path() / name); }
 

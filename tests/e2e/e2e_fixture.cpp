@@ -61,16 +61,7 @@ void EndToEndTest::OpenWindow(int windowPort) {
   platform_->cutFetchesShortWhen([this] { return window_->StopRequested == 1; });
 }
 
-ApiSettings EndToEndTest::MockApi() const {
-  ApiSettings settings;
-  settings.source = SearchSource::kMarketplaceApi;
-  const std::string address = "http://127.0.0.1:" + std::to_string(port);
-  settings.baseUrl = address + "/buy/browse/v1";
-  settings.tokenUrl = address + "/identity/v1/oauth2/token";
-  settings.clientId = "sample-client-id";
-  settings.clientSecret = "sample-client-secret";
-  return settings;
-}
+ApiSettings EndToEndTest::MockApi() const { return MockApiAt(port); }
 
 void EndToEndTest::SearchThroughApi() {
   api_.emplace(MockApi(), *platform_, clock_);

@@ -64,14 +64,7 @@ int main(int argc, char** argv) {
   const int port = server.Start(0);
 
   WalkthroughPlan plan;
-  ApiSettings api;
-  api.source = SearchSource::kMarketplaceApi;
-  const std::string address = "http://127.0.0.1:" + std::to_string(port);
-  api.baseUrl = address + "/buy/browse/v1";
-  api.tokenUrl = address + "/identity/v1/oauth2/token";
-  api.clientId = "sample-client-id";
-  api.clientSecret = "sample-client-secret";
-  plan.api = api;
+  plan.api = MockApiAt(port);
   // Two hours before the first auction the API lists ends.
   for (const sample::Item& item : market.items()) {
     if (item.ended) continue;

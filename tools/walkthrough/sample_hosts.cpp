@@ -22,4 +22,15 @@ Config HostsAt(int port) {
   return config;
 }
 
+ApiSettings MockApiAt(int port) {
+  ApiSettings settings;
+  settings.source = SearchSource::kMarketplaceApi;
+  const std::string address = "http://127.0.0.1:" + std::to_string(port);
+  settings.baseUrl = address + "/buy/browse/v1";
+  settings.tokenUrl = address + "/identity/v1/oauth2/token";
+  settings.clientId = "sample-client-id";
+  settings.clientSecret = "sample-client-secret";
+  return settings;
+}
+
 }  // namespace lotwise
