@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
-#include <malloc.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "collect/site_page.h"
+#include "growth.h"
 #include "timing.h"
 
 namespace lotwise::bench {
@@ -102,38 +102,6 @@ void SiteVersusGumbo(benchmark::State& state) {
 }
 BENCHMARK(SiteVersusGumbo)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Times `run` on make(1) and make(2), each as often as it takes make(1) to last 50 ms,
-// nine times each in turn; the growth is the median of the nine ratios.
-template <typename Make>
-void Growth(benchmark::State& state, Make make) {
-  const std::string once = make(1);
-  const std::string twice = make(2);
-  Read(once);
-  Read(twice);
-  const double single = CpuSeconds([&] { Read(once); });
-  const int rounds = std::max(1, static_cast<int>(std::ceil(0.05 / std::max(single, 1e-9))));
-  const auto timed = [&](const std::string& input) {
-    return CpuSeconds([&] {
-      for (int i = 0; i < rounds; ++i) Read(input);
-    });
-  };
-  for (auto _ : state) {
-    std::vector<double> onceTimes, twiceTimes, ratios;
-    for (int i = 0; i < 9; ++i) {
-      onceTimes.push_back(timed(once));
-      twiceTimes.push_back(timed(twice));
-      ratios.push_back(twiceTimes.back() / onceTimes.back());
-    }
-    const double n = *std::min_element(onceTimes.begin(), onceTimes.end()) / rounds;
-    state.SetIterationTime(n);
-    state.counters["n_ms"] = n * 1e3;
-    state.counters["2n_ms"] =
-        *std::min_element(twiceTimes.begin(), twiceTimes.end()) / rounds * 1e3;
-    state.counters["growth"] = Median(ratios);
-  }
-  state.counters["n_KiB"] = static_cast<double>(once.size()) / 1024;
-}
-
 std::string Repeat(const std::string& unit, std::size_t bytes) {
   std::string text;
   text.reserve(bytes + unit.size());
@@ -177,30 +145,13 @@ std::string ManyAttributes(int k) {
          Repeat("data-x=1 ", static_cast<std::size_t>(k) * kMiB) + ">$5</span></li>";
 }
 
-#define LOTWISE_SITE_GROWTH(name, make) \
-  BENCHMARK_CAPTURE(Growth, name, make) \
-      ->UseManualTime()                 \
-      ->Iterations(1)                   \
-      ->Unit(benchmark::kMillisecond)
-
-LOTWISE_SITE_GROWTH(ReadSitePage_OneCardOf1MiB, OneLargeCard);
-LOTWISE_SITE_GROWTH(ReadSitePage_100000Cards, ManyCards);
-LOTWISE_SITE_GROWTH(ReadSitePage_1MiBUnclosedAttribute, UnclosedAttribute);
-LOTWISE_SITE_GROWTH(ReadSitePage_1MiBOfUnclosedElements, UnclosedElements);
-LOTWISE_SITE_GROWTH(ReadSitePage_1MiBOfAttributes, ManyAttributes);
+LOTWISE_GROWTH(ReadSitePage_OneCardOf1MiB, OneLargeCard, Read);
+LOTWISE_GROWTH(ReadSitePage_100000Cards, ManyCards, Read);
+LOTWISE_GROWTH(ReadSitePage_1MiBUnclosedAttribute, UnclosedAttribute, Read);
+LOTWISE_GROWTH(ReadSitePage_1MiBOfUnclosedElements, UnclosedElements, Read);
+LOTWISE_GROWTH(ReadSitePage_1MiBOfAttributes, ManyAttributes, Read);
 
 }  // namespace
 }  // namespace lotwise::bench
 
-int main(int argc, char** argv) {
-  // As in the hostile benchmark: freed memory stays with the program, so that the
-  // growth shows the reading's work, not glibc handing blocks of one size back to the
-  // system and faulting them in again.
-  mallopt(M_MMAP_THRESHOLD, 1 << 30);
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return lotwise::bench::RunKeepingFreedMemory(argc, argv); }
