@@ -34,8 +34,8 @@ void AppendHtml(std::string& out, std::string_view text) {
 
 void AppendAttributeValue(std::string& out, std::string_view value) {
   const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '-' || c == '_' || c == '#';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::string_view(".-_#:/%?+,~").find(c) != std::string_view::npos;
   });
   if (plain) {
     out += value;

@@ -10,9 +10,9 @@ namespace lotwise {
 void AppendHtml(std::string& out, std::string_view text);
 std::string Html(std::string_view text);
 
-// Appends an attribute's value: without quotes when it is letters, digits, ".", "-", "_"
-// and "#" alone (as ids, numbers and links to ids are), else quoted and escaped as
-// AppendHtml does.
+// Appends an attribute's value: without quotes when it is letters, digits and
+// ".-_#:/%?+,~" alone (as ids, numbers, links to ids and most pictures' addresses are),
+// else quoted and escaped as AppendHtml does. What follows it must be a blank or ">".
 void AppendAttributeValue(std::string& out, std::string_view value);
 
 }  // namespace lotwise

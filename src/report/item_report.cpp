@@ -153,17 +153,15 @@ ReportedItem ReportedItemOf(const ListedItem& item, std::size_t received, std::s
   return row;
 }
 
-std::string RowName(const ReportedItem& row) {
-  return row.number.empty() ? "item-r" + std::to_string(row.received) : "item-" + row.number;
-}
+std::string RowName(std::size_t place) { return std::to_string(place + 1); }
 
 ReportMoment ReportMomentOf(std::int64_t seconds) { return {seconds, ToLocalTime(seconds)}; }
 
 void WriteItemReport(const ItemReportFacts& facts, std::span<const ReportedItem> rows,
                      const Config& config, ReportFile& out) {
   out.Write(Beginning(facts, rows, config));
-  for (const ReportedItem& reported : rows) {
-    std::string row = ItemRow(reported, facts.ran);
+  for (std::size_t place = 0; place < rows.size(); ++place) {
+    std::string row = ItemRow(rows[place], place, facts.ran);
     RemoveActiveContent(row);  // an address the marketplace gave may be a script's
     row += '\n';
     out.Write(row);

@@ -29,9 +29,10 @@ struct ReportedItem {
   ItemChange change;                // since the last run of the search
 };
 
-// The name of the item's row, which the charts link to: "item-<number>", or
-// "item-r<place received>" for an item without a number.
-std::string RowName(const ReportedItem& row);
+// The name of the row at `place` (from 0) in the report's order, which the charts link
+// to: "1", "2", ... A report is written anew by every search, so its rows need names
+// only within it, and short ones: a report of 10,000 rows names each twice.
+std::string RowName(std::size_t place);
 
 // The item as the report shows it: its link, price and end read once.
 ReportedItem ReportedItemOf(const ListedItem& item, std::size_t received, std::string number,

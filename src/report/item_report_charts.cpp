@@ -242,18 +242,20 @@ std::string PriceScatter(std::span<const ReportedItem> rows) {
          "transform=\"rotate(-90 14 " + At(kTop + kPlotHeight / 2.0) + ")\">Price" + Html(unit) +
          "</text>";
 
-  svg.reserve(svg.size() + static_cast<std::size_t>(shown) * 56);
+  // The points' radius is the style sheet's: 10,000 of them.
+  svg.reserve(svg.size() + static_cast<std::size_t>(shown) * 40);
   svg += "<g class=\"dots\">";
-  for (const ReportedItem& row : rows) {
+  for (std::size_t place = 0; place < rows.size(); ++place) {
+    const ReportedItem& row = rows[place];
     if (!row.price || *row.price <= 0) continue;
     std::size_t colour = static_cast<std::size_t>(
         std::find(currencies.begin(), currencies.end(), row.item->currency) - currencies.begin());
     colour = std::min(colour, kMostCurrencies);
     svg += "<a href=";
-    AppendAttributeValue(svg, "#" + RowName(row));
+    AppendAttributeValue(svg, "#" + RowName(place));
     svg += "><circle";
     if (colour > 0) svg += " class=c" + std::to_string(colour);
-    svg += " cx=" + At(xOf(row.item->bidCount)) + " cy=" + At(yOf(*row.price)) + " r=3 /></a>";
+    svg += " cx=" + At(xOf(row.item->bidCount)) + " cy=" + At(yOf(*row.price)) + " /></a>";
   }
   svg += "</g></svg>";
   return svg;

@@ -18,7 +18,7 @@ namespace lotwise {
 std::string BidHistogram(std::span<const ReportedItem> rows);
 
 // Price against bids, the price on a logarithmic axis: a point for each row with a
-// price above 0, which links to its row ("#item-<number>"). Points of other currencies
+// price above 0, which links to its row ("#1" for the first, RowName). Points of other currencies
 // than the first are drawn apart.
 std::string PriceScatter(std::span<const ReportedItem> rows);
 

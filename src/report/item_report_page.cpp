@@ -27,7 +27,7 @@ svg text{font-size:11px;fill:var(--muted)}
 svg .axis{stroke:var(--muted);stroke-width:1}
 svg .grid{stroke:var(--line);stroke-width:1}
 svg .bar{fill:var(--bar)}
-svg .dots circle{fill:var(--dot);fill-opacity:.55}
+svg .dots circle{fill:var(--dot);fill-opacity:.55;r:3px}
 svg .dots .c1{fill:var(--c1)}svg .dots .c2{fill:var(--c2)}svg .dots .c3{fill:var(--c3)}svg .dots .c4{fill:var(--c4)}
 svg a:hover circle,svg a:focus circle{fill-opacity:1;stroke:var(--fg)}
 table{border-collapse:collapse}
@@ -103,6 +103,9 @@ constexpr std::string_view kScript = R"js(
         list[i] = cells[1].textContent.toLowerCase();
       } else if (key === "b") {
         list[i] = parseInt(cells[3].textContent, 10);  // the count, before any mark
+      } else if (key === "p") {
+        var price = /^\d+(?:\.\d+)?(?= |$)/.exec(cells[2].textContent);  // before the currency
+        list[i] = price ? Number(price[0]) : null;
       } else {
         var text = rows[i].getAttribute("data-" + key);
         var value = text === null || text === "" ? NaN : Number(text);

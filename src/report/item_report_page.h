@@ -13,7 +13,8 @@ std::string_view ItemReportStyle();
 
 // Its one script: sorts the items' table by the column whose header is clicked (the
 // same header again turns the order round), by keys read once a column from the rows
-// (data-p, data-e; the bid count's and the title's text; rows with a picture first),
+// (the price, a number before the currency, and the bid count from their cells; data-e;
+// the title's text; rows with a picture first),
 // rows without a key last, equal keys in the order written; and by the address's
 // fragment when it opens or the fragment changes ("#sort=price", "#sort=-end": "-" from
 // the highest; the names picture, title, price, bids, end). The rows are moved in one

@@ -1,6 +1,7 @@
 #include "report/item_row.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "report/html_text.h"
 #include "report/item_report_history.h"
@@ -20,13 +21,39 @@ std::string EndText(const ReportedItem& row, const ReportMoment& ran) {
   return text + " (" + TimeLeft(ran.seconds, *row.end) + ")";
 }
 
+// Whole minutes from `from` to `to`, down to the minute before when not whole.
+std::int64_t MinutesFrom(std::int64_t from, std::int64_t to) {
+  const std::int64_t seconds = to - from;
+  return seconds / 60 - (seconds % 60 < 0 ? 1 : 0);
+}
+
+// The item's own address without the query the marketplace adds to an "/itm/<number>"
+// address (the search's words, a hash for its tracking): the same item opens without
+// it, and the rest of a report's row is hardly longer than that query.
+std::string ItemAddress(std::string_view address) {
+  const std::size_t scheme = address.find("://");
+  if (scheme == std::string_view::npos) return std::string(address);
+  const std::size_t path = address.find('/', scheme + 3);
+  constexpr std::string_view kItemPath = "/itm/";
+  if (path == std::string_view::npos || address.compare(path, kItemPath.size(), kItemPath) != 0) {
+    return std::string(address);
+  }
+  std::size_t end = path + kItemPath.size();
+  const std::size_t digits = end;
+  while (end < address.size() && address[end] >= '0' && address[end] <= '9') ++end;
+  if (end == digits || end == address.size() || address[end] != '?') return std::string(address);
+  return std::string(address.substr(0, end));
+}
+
 }  // namespace
 
 std::string ItemLink(const ListedItem& item, const Config& config) {
   if (!item.itemAffiliateWebUrl.empty()) return item.itemAffiliateWebUrl;
-  if (!RedirectConfigured(config)) return item.itemWebUrl;
-  // The address as the value of the redirect's "loc" parameter, its slashes kept.
-  return RedirectPrefix(config, config.itemPageLinkId) + PercentEncoded(item.itemWebUrl, "/");
+  const std::string address = ItemAddress(item.itemWebUrl);
+  if (!RedirectConfigured(config)) return address;
+  // The address as the value of the redirect's "loc" parameter, its slashes and colons
+  // kept as a query may.
+  return RedirectPrefix(config, config.itemPageLinkId) + PercentEncoded(address, "/:");
 }
 
 std::string TimeLeft(std::int64_t from, std::int64_t to) {
@@ -39,27 +66,22 @@ std::string TimeLeft(std::int64_t from, std::int64_t to) {
   return std::to_string(minutes / (24 * 60)) + " d " + std::to_string(minutes / 60 % 24) + " h";
 }
 
-std::string ItemRow(const ReportedItem& row, const ReportMoment& ran) {
+std::string ItemRow(const ReportedItem& row, std::size_t place, const ReportMoment& ran) {
   const ListedItem& item = *row.item;
   std::string out;
-  out.reserve(120 + item.title.size() + row.link.size() + item.imageUrl.size());
-  out += "<tr id=";
-  AppendAttributeValue(out, RowName(row));
-  if (row.price) {
-    out += " data-p=";
-    AppendAttributeValue(out, item.price);
-  }
-  if (row.end) out += " data-e=" + std::to_string(*row.end);
+  out.reserve(100 + item.title.size() + row.link.size() + item.imageUrl.size());
+  out += "<tr id=" + RowName(place);
+  if (row.end) out += " data-e=" + std::to_string(MinutesFrom(ran.seconds, *row.end));
   // Cells and rows end where the next begins: a tenth of a large report is end tags.
   out += "><td>";
   if (!item.imageUrl.empty()) {
-    out += "<img src=\"";
-    AppendHtml(out, item.imageUrl);
-    out += "\" alt loading=lazy>";
+    out += "<img src=";
+    AppendAttributeValue(out, item.imageUrl);
+    out += " alt loading=lazy>";
   }
-  out += "<td><a href=\"";
-  AppendHtml(out, row.link);
-  out += "\" target=\"_blank\">";
+  out += "<td><a href=";
+  AppendAttributeValue(out, row.link);
+  out += " target=_blank>";
   AppendHtml(out, item.title);
   out += "</a><td>";
   AppendHtml(out, item.price);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,20 +10,20 @@
 
 namespace lotwise {
 
-// The row of an item a source gave (the marketplace API, its site) in the report's one
-// table: `<tr id=item-<number>>` (RowName) with the keys its script sorts by that the
-// cells do not show as numbers (data-p the price, data-e the end in seconds since 1970),
-// then its cells, each ended by the next: its picture; its title, HTML-escaped on one
-// line, linked to open in a new window (ItemLink); its price with the currency; its bid
-// count; and its end in the user's time zone with the time left after `ran` ("10 Dec
-// 18:30 (1 d 2 h)"), the year shown when it is not the year of `ran` and the zone when
-// it is not the zone of `ran`. The tags are the same whatever the item holds, but for
-// the picture, which only an item with one has.
-std::string ItemRow(const ReportedItem& row, const ReportMoment& ran);
+// The row of an item a source gave (the marketplace API, its site) at `place` (from 0) in
+// the report's one table: `<tr id=<place + 1>>` (RowName) with the key its script sorts
+// the end by, which the cell shows in words (data-e, in minutes from `ran`), then its
+// cells, each ended by the next: its picture; its title, HTML-escaped on one line,
+// linked to open in a new window (ItemLink); its price with the currency; its bid count;
+// and its end in the user's time zone with the time left after `ran` ("10 Dec 18:30 (1 d
+// 2 h)"), the year shown when it is not the year of `ran` and the zone when it is not the
+// zone of `ran`. The tags are the same whatever the item holds, but for the picture,
+// which only an item with one has.
+std::string ItemRow(const ReportedItem& row, std::size_t place, const ReportMoment& ran);
 
 // The link an item's row opens: the partner address the marketplace gave, else the item's
 // address through the affiliate redirect, or straight to it when no redirect is
-// configured.
+// configured. An address "<site>/itm/<number>?..." is taken without its query.
 std::string ItemLink(const ListedItem& item, const Config& config);
 
 // The time from `from` to `to` as the report shows what is left: "3 d 4 h", "5 h 12 min",

@@ -159,7 +159,7 @@ TEST_F(ItemReportTest, RowsAreTheCsvRowsAndTheChartsAndFiguresTheirs) {
   const std::string report = Report();
 
   // The rows, most bids first, are the CSV's lines, in the same order.
-  static const std::regex rowId("<tr id=item-([0-9]+) ");
+  static const std::regex rowId("<tr id=[0-9]+ [^\n]*?/itm/([0-9]+)");
   Strings rows;
   for (std::sregex_iterator it(report.begin(), report.end(), rowId), end; it != end; ++it) {
     rows.push_back((*it)[1]);
@@ -173,10 +173,13 @@ TEST_F(ItemReportTest, RowsAreTheCsvRowsAndTheChartsAndFiguresTheirs) {
   EXPECT_EQ(lines, rows);
 
   // Every point of the scatter plot links to a row: all but the one without a price.
-  static const std::regex point("<a href=#item-([0-9]+)><circle");
+  static const std::regex point("<a href=#([0-9]+)><circle");
   Strings points;
   for (std::sregex_iterator it(report.begin(), report.end(), point), end; it != end; ++it) {
-    points.push_back((*it)[1]);
+    const std::size_t place = std::stoul((*it)[1]);
+    ASSERT_GE(place, 1u);
+    ASSERT_LE(place, rows.size());
+    points.push_back(rows[place - 1]);
   }
   EXPECT_EQ(points, (Strings{"11", "13", "14", "12"}));
   EXPECT_NE(report.find("<desc>Bid counts from 3 to 30: 3 bids: 1 item; 12 bids: 2 items; 30 "

@@ -165,9 +165,10 @@ TEST_F(SearchHistoryTest, TheNextRunSaysWhatIsNewWhatGainedBidsAndWhatEnded) {
   // The report marks the new item and the gain, and lists the ended item as last seen.
   const std::string report = ReadFile(folder.path() / kReportFileName);
   const auto rowOf = [&](std::int64_t number) {
-    const std::size_t at = report.find("<tr id=item-" + std::to_string(number) + " ");
-    return at == std::string::npos ? std::string()
-                                   : report.substr(at, report.find("<tr", at + 1) - at);
+    const std::size_t link = report.find("item%3D" + std::to_string(number) + "\"");
+    if (link == std::string::npos) return std::string();
+    const std::size_t at = report.rfind("<tr id=", link);
+    return report.substr(at, report.find("<tr", at + 1) - at);
   };
   EXPECT_NE(rowOf(fresh.number).find("<b>new</b>"), std::string::npos) << rowOf(fresh.number);
   EXPECT_NE(rowOf(gainer.number).find("<b>+7</b> \xC2\xB7 2.3/h"), std::string::npos)

@@ -34,7 +34,7 @@ std::vector<sample::Item> ItemsWithScriptInATitle() {
 
 // The item numbers of the rows of a report or of the document a browser made of it.
 std::vector<std::int64_t> Rows(const std::string& text) {
-  static const std::regex row("<tr id=\"?item-([0-9]+)");
+  static const std::regex row("<tr id=\"?[0-9]+[^\n]*?(?:item%3D|item=|/itm/)([0-9]+)");
   std::vector<std::int64_t> numbers;
   for (std::sregex_iterator it(text.begin(), text.end(), row), end; it != end; ++it) {
     numbers.push_back(std::stoll((*it)[1].str()));
