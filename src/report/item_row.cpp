@@ -29,7 +29,7 @@ std::int64_t MinutesFrom(std::int64_t from, std::int64_t to) {
 
 // The item's own address without the query the marketplace adds to an "/itm/<number>"
 // address (the search's words, a hash for its tracking): the same item opens without
-// it, and the rest of a report's row is hardly longer than that query.
+// it, and in a report of 10,000 rows that query alone would be some 400 kB.
 std::string ItemAddress(std::string_view address) {
   const std::size_t scheme = address.find("://");
   if (scheme == std::string_view::npos) return std::string(address);
