@@ -32,7 +32,7 @@ std::vector<std::string> Tags(std::string_view row) {
 std::string Row(const ListedItem& item, const lotwise::Config& config) {
   static const lotwise::ReportMoment ran = lotwise::ReportMomentOf(1772712000);
   return lotwise::ItemRow(
-      lotwise::ReportedItemOf(item, 0, item.legacyItemId, lotwise::ItemLink(item, config)), ran);
+      lotwise::ReportedItemOf(item, 0, item.legacyItemId, lotwise::ItemLink(item, config)), 0, ran);
 }
 
 // The row of an item of plain words with the same fields given.
