@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/characters.h"
+
 namespace lotwise {
 
 void AppendHtml(std::string& out, std::string_view text) {
@@ -34,7 +36,7 @@ void AppendHtml(std::string& out, std::string_view text) {
 
 void AppendAttributeValue(std::string& out, std::string_view value) {
   const bool plain = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+    return IsAsciiLetter(c) || IsDigit(c) ||
            std::string_view(".-_#:/%?+,~").find(c) != std::string_view::npos;
   });
   if (plain) {

@@ -29,7 +29,7 @@ std::optional<double> PriceOf(const std::string& text) {
 
 // "2026-12-09T17:30Z", as a <time> element gives a moment.
 std::string IsoUtc(std::int64_t seconds) {
-  const std::int64_t minutes = seconds / 60 - (seconds % 60 < 0);
+  const std::int64_t minutes = WholeMinutes(seconds);
   const std::int64_t days = minutes / 1440 - (minutes % 1440 < 0);
   const std::int64_t minuteOfDay = minutes - days * 1440;
   const CivilDate date = CivilFromDays(days);

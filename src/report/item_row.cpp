@@ -6,6 +6,8 @@
 #include "report/html_text.h"
 #include "report/item_report_history.h"
 #include "report/redirect.h"
+#include "report/utc_time.h"
+#include "text/characters.h"
 #include "text/percent_encoding.h"
 
 namespace lotwise {
@@ -21,12 +23,6 @@ std::string EndText(const ReportedItem& row, const ReportMoment& ran) {
   return text + " (" + TimeLeft(ran.seconds, *row.end) + ")";
 }
 
-// Whole minutes from `from` to `to`, down to the minute before when not whole.
-std::int64_t MinutesFrom(std::int64_t from, std::int64_t to) {
-  const std::int64_t seconds = to - from;
-  return seconds / 60 - (seconds % 60 < 0 ? 1 : 0);
-}
-
 // The item's own address without the query the marketplace adds to an "/itm/<number>"
 // address (the search's words, a hash for its tracking): the same item opens without
 // it, and in a report of 10,000 rows that query alone would be some 400 kB.
@@ -38,11 +34,12 @@ std::string ItemAddress(std::string_view address) {
   if (path == std::string_view::npos || address.compare(path, kItemPath.size(), kItemPath) != 0) {
     return std::string(address);
   }
-  std::size_t end = path + kItemPath.size();
-  const std::size_t digits = end;
-  while (end < address.size() && address[end] >= '0' && address[end] <= '9') ++end;
-  if (end == digits || end == address.size() || address[end] != '?') return std::string(address);
-  return std::string(address.substr(0, end));
+  const std::size_t number = path + kItemPath.size();
+  const std::size_t query = address.find('?', number);
+  if (query == std::string_view::npos || !IsDigits(address.substr(number, query - number))) {
+    return std::string(address);
+  }
+  return std::string(address.substr(0, query));
 }
 
 }  // namespace
@@ -71,7 +68,7 @@ std::string ItemRow(const ReportedItem& row, std::size_t place, const ReportMome
   std::string out;
   out.reserve(100 + item.title.size() + row.link.size() + item.imageUrl.size());
   out += "<tr id=" + RowName(place);
-  if (row.end) out += " data-e=" + std::to_string(MinutesFrom(ran.seconds, *row.end));
+  if (row.end) out += " data-e=" + std::to_string(WholeMinutes(*row.end - ran.seconds));
   // Cells and rows end where the next begins: a tenth of a large report is end tags.
   out += "><td>";
   if (!item.imageUrl.empty()) {

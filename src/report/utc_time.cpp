@@ -30,4 +30,8 @@ std::optional<std::int64_t> UtcDaySeconds(std::string_view text) {
   return *day * 86400;
 }
 
+std::int64_t WholeMinutes(std::int64_t seconds) {
+  return seconds / 60 - (seconds % 60 < 0 ? 1 : 0);
+}
+
 }  // namespace lotwise

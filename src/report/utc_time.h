@@ -16,4 +16,8 @@ std::optional<std::int64_t> UtcSeconds(std::string_view text);
 // any other text.
 std::optional<std::int64_t> UtcDaySeconds(std::string_view text);
 
+// The whole minutes in `seconds`, rounded down: a moment before a minute's end belongs to
+// that minute, before 1970 or before the search as after it.
+std::int64_t WholeMinutes(std::int64_t seconds);
+
 }  // namespace lotwise
